@@ -1,0 +1,129 @@
+#include "stress/hypotheses.h"
+
+#include <cmath>
+#include <limits>
+
+#include "stress/picks.h"
+#include "stress/principal.h"
+#include "stress/scale.h"
+
+namespace {
+
+constexpr double kNotANumber = std::numeric_limits<double>::quiet_NaN();
+
+// Returns sqrt(radicand) * 2^exponent; a radicand that rounding pushed below
+// zero is the zero it is in exact arithmetic.
+double ScaledRoot(double radicand, int exponent) {
+  return std::ldexp(std::sqrt(std::fmax(radicand, 0.0)), exponent);
+}
+
+// Returns `pick` over the three principal stresses just solved; when the state
+// was rejected, marks them unknown so that no earlier result is read as this
+// one's, and returns not-a-number.
+double PickOfThree(SolveResult solved, StressResults* results,
+                   double (*pick)(double, double, double)) {
+  if (solved == SolveResult::Rejected) {
+    results->Sig1 = results->Sig2 = results->Sig3 = kNotANumber;
+    return kNotANumber;
+  }
+  return pick(results->Sig1, results->Sig2, results->Sig3);
+}
+
+// Returns `pick` over the two in-plane principal stresses, as PickOfThree.
+double PickOfTwo(SolveResult solved, StressResults* results, double (*pick)(double, double)) {
+  if (solved == SolveResult::Rejected) {
+    results->Sig1 = results->Sig2 = kNotANumber;
+    return kNotANumber;
+  }
+  return pick(results->Sig1, results->Sig2);
+}
+
+}  // namespace
+
+double SpatialGEH(const StressValues& values) {
+  double x = values.slot[0], y = values.slot[1], z = values.slot[2];
+  double u = values.slot[3], v = values.slot[4], w = values.slot[5];
+  if (!AllFinite({x, y, z, u, v, w})) return kNotANumber;
+  const int e = ScaleExponent({x, y, z, u, v, w});
+  x = std::ldexp(x, -e), y = std::ldexp(y, -e), z = std::ldexp(z, -e);
+  u = std::ldexp(u, -e), v = std::ldexp(v, -e), w = std::ldexp(w, -e);
+  return ScaledRoot(x * x + y * y + z * z - (y * x + z * y + z * x) + 3 * (u * u + v * v + w * w),
+                    e);
+}
+
+double PlaneGEH(double a, double b, double t) {
+  if (!AllFinite({a, b, t})) return kNotANumber;
+  const int e = ScaleExponent({a, b, t});
+  a = std::ldexp(a, -e), b = std::ldexp(b, -e), t = std::ldexp(t, -e);
+  return ScaledRoot(a * a + b * b - b * a + 3 * t * t, e);
+}
+
+double AxisymmetricGEH(const StressValues& values) {
+  double r = values.slot[0], z = values.slot[1], t = values.slot[2], h = values.slot[3];
+  if (!AllFinite({r, z, t, h})) return kNotANumber;
+  const int e = ScaleExponent({r, z, t, h});
+  r = std::ldexp(r, -e), z = std::ldexp(z, -e), t = std::ldexp(t, -e), h = std::ldexp(h, -e);
+  return ScaledRoot(r * r + h * h + z * z - (h * r + z * h + z * r) + 3 * t * t, e);
+}
+
+double SpatialNH(const StressValues& values, StressResults* results) {
+  return PickOfThree(PrincipalSpatial(values, results), results, MaxAbsPick);
+}
+
+double SpatialSH(const StressValues& values, StressResults* results) {
+  return PickOfThree(PrincipalSpatial(values, results), results, SpanPick);
+}
+
+double PlaneNH(double a, double b, double t, StressResults* results) {
+  return PickOfTwo(PrincipalInPlane(a, b, t, results), results, MaxAbsPick);
+}
+
+double PlaneSH(double a, double b, double t, StressResults* results) {
+  return PickOfTwo(PrincipalInPlane(a, b, t, results), results, SpanPickWithZero);
+}
+
+double AxisymmetricNH(const StressValues& values, StressResults* results) {
+  return PickOfThree(PrincipalAxisymmetric(values, results), results, MaxAbsPick);
+}
+
+double AxisymmetricSH(const StressValues& values, StressResults* results) {
+  return PickOfThree(PrincipalAxisymmetric(values, results), results, SpanPick);
+}
+
+double PlateGEH(const PlateValues& plate) {
+  return PlaneGEH(plate.slot[0], plate.slot[1], plate.slot[2]);
+}
+
+double PlateNH(const PlateValues& plate, StressResults* results) {
+  return PlaneNH(plate.slot[0], plate.slot[1], plate.slot[2], results);
+}
+
+double PlateSH(const PlateValues& plate, StressResults* results) {
+  return PlaneSH(plate.slot[0], plate.slot[1], plate.slot[2], results);
+}
+
+double EquivalentStress(StressState state, Hypothesis hypothesis, Workspace* workspace) {
+  const StressValues& values = workspace->values;
+  const PlateValues& plate = workspace->plate;
+  StressResults* results = &workspace->results;
+  const double a = values.slot[0], b = values.slot[1], t = values.slot[2];
+  switch (state) {
+    case StressState::Spatial:
+      if (hypothesis == Hypothesis::GEH) return SpatialGEH(values);
+      if (hypothesis == Hypothesis::NH) return SpatialNH(values, results);
+      return SpatialSH(values, results);
+    case StressState::Plane:
+      if (hypothesis == Hypothesis::GEH) return PlaneGEH(a, b, t);
+      if (hypothesis == Hypothesis::NH) return PlaneNH(a, b, t, results);
+      return PlaneSH(a, b, t, results);
+    case StressState::Axisymmetric:
+      if (hypothesis == Hypothesis::GEH) return AxisymmetricGEH(values);
+      if (hypothesis == Hypothesis::NH) return AxisymmetricNH(values, results);
+      return AxisymmetricSH(values, results);
+    case StressState::Plate:
+      if (hypothesis == Hypothesis::GEH) return PlateGEH(plate);
+      if (hypothesis == Hypothesis::NH) return PlateNH(plate, results);
+      return PlateSH(plate, results);
+  }
+  return kNotANumber;
+}

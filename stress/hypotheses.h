@@ -1,0 +1,31 @@
+// The equivalent stress SigV of the three strength hypotheses over the four
+// stress states: distortion energy (GEH), normal stress (NH), shear stress (SH).
+#ifndef VERGLEICHSSPANNUNG_STRESS_HYPOTHESES_H_
+#define VERGLEICHSSPANNUNG_STRESS_HYPOTHESES_H_
+
+#include "stress/workspace.h"
+
+// Returns the equivalent stress of `hypothesis` for `state`, computed from the
+// workspace's StressValues (PlateValues for the plate state). NH and SH write
+// the principal stresses they pick from into workspace->results (Sig1, Sig2
+// and, for the spatial and axisymmetric states, Sig3); GEH writes nothing.
+// SigV is never written. A component that is not finite yields not-a-number,
+// written into the principal stresses as well.
+double EquivalentStress(StressState state, Hypothesis hypothesis, Workspace* workspace);
+
+// The twelve routines, one per state and hypothesis. The plate routines are
+// the plane ones applied to PlateValues.
+double SpatialGEH(const StressValues& values);
+double SpatialNH(const StressValues& values, StressResults* results);
+double SpatialSH(const StressValues& values, StressResults* results);
+double PlaneGEH(double a, double b, double t);
+double PlaneNH(double a, double b, double t, StressResults* results);
+double PlaneSH(double a, double b, double t, StressResults* results);
+double AxisymmetricGEH(const StressValues& values);
+double AxisymmetricNH(const StressValues& values, StressResults* results);
+double AxisymmetricSH(const StressValues& values, StressResults* results);
+double PlateGEH(const PlateValues& plate);
+double PlateNH(const PlateValues& plate, StressResults* results);
+double PlateSH(const PlateValues& plate, StressResults* results);
+
+#endif  // VERGLEICHSSPANNUNG_STRESS_HYPOTHESES_H_

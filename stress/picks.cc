@@ -1,0 +1,52 @@
+#include "stress/picks.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Returns the absolute value of the first candidate that no other candidate's
+// absolute value exceeds.
+template <int N>
+double FirstNotExceeded(const double (&candidates)[N]) {
+  double magnitude[N];
+  for (int i = 0; i < N; ++i) magnitude[i] = std::fabs(candidates[i]);
+  for (int i = 0; i < N; ++i) {
+    bool exceeded = false;
+    for (int j = 0; j < N; ++j) exceeded = exceeded || magnitude[j] > magnitude[i];
+    if (!exceeded) return magnitude[i];
+  }
+  return magnitude[N - 1];
+}
+
+// A >= B tested as "B is not greater than A", which holds when either is not
+// a number; the order of the tests below then decides.
+bool NotBelow(double a, double b) { return !(b > a); }
+
+}  // namespace
+
+double MaxAbsPick(double sig1, double sig2) { return FirstNotExceeded({sig1, sig2}); }
+
+double MaxAbsPick(double sig1, double sig2, double sig3) {
+  return FirstNotExceeded({sig1, sig2, sig3});
+}
+
+double SpanPick(double sig1, double sig2, double sig3) {
+  if (NotBelow(sig1, sig2) && NotBelow(sig2, sig3)) return sig1 - sig3;
+  if (NotBelow(sig1, sig3) && NotBelow(sig3, sig2)) return sig1 - sig2;
+  if (NotBelow(sig2, sig1) && NotBelow(sig1, sig3)) return sig2 - sig3;
+  if (NotBelow(sig2, sig3) && NotBelow(sig3, sig1)) return sig2 - sig1;
+  if (NotBelow(sig3, sig2) && NotBelow(sig2, sig1)) return sig3 - sig1;
+  if (NotBelow(sig3, sig1) && NotBelow(sig1, sig2)) return sig3 - sig2;
+  return std::numeric_limits<double>::quiet_NaN();
+}
+
+double SpanPickWithZero(double sig1, double sig2) {
+  if (NotBelow(sig1, sig2) && NotBelow(sig2, 0)) return std::fabs(sig1);
+  if (sig2 >= sig1 && 0 >= sig2) return std::fabs(sig1);
+  if (NotBelow(sig2, sig1) && NotBelow(sig1, 0)) return std::fabs(sig2);
+  if (sig1 >= sig2 && 0 >= sig1) return std::fabs(sig2);
+  if (NotBelow(sig1, 0) && 0 >= sig2) return sig1 - sig2;
+  if (NotBelow(sig2, 0) && 0 >= sig1) return sig2 - sig1;
+  return std::numeric_limits<double>::quiet_NaN();
+}
