@@ -1,0 +1,138 @@
+#include "console/console.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cstdio>
+#include <cstring>
+
+#include "console/terminal.h"
+
+namespace {
+
+// Bytes taken from standard input per read, and output gathered before it is
+// written even though no read waits.
+constexpr std::size_t kInputBuffer = 4096;
+constexpr std::size_t kOutputBuffer = 1 << 16;
+
+// The blanks and line ends that separate words, as for the "%d" and "%lf"
+// conversions.
+bool IsSeparator(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+}  // namespace
+
+Console::Console()
+    : process_(true), from_terminal_(terminal::InputIsTerminal()), input_(kInputBuffer) {}
+
+Console::Console(std::string_view input, std::string* output, std::size_t chunk)
+    : process_(false), input_(chunk), text_(input), chunk_(chunk), output_(output) {
+  assert(output != nullptr && chunk > 0);
+}
+
+Console::~Console() { Flush(); }
+
+bool Console::Available(bool for_key) {
+  if (input_begin_ < input_end_) return true;
+  if (ended_) return false;
+  Flush();
+  long n = 0;
+  if (!process_) {
+    n = static_cast<long>(std::min(chunk_, text_.size()));
+    std::memcpy(input_.data(), text_.data(), static_cast<std::size_t>(n));
+    text_.remove_prefix(static_cast<std::size_t>(n));
+  } else if (for_key && from_terminal_) {
+    n = terminal::ReadKeyPress(input_.data(), input_.size());
+  } else {
+    n = terminal::ReadInput(input_.data(), input_.size());
+  }
+  if (n <= 0) {
+    ended_ = true;
+    return false;
+  }
+  input_begin_ = 0;
+  input_end_ = static_cast<std::size_t>(n);
+  return true;
+}
+
+bool Console::ReadKey(int* key) {
+  if (after_word_) {
+    after_word_ = false;
+    DiscardLine();
+  }
+  if (!Available(true)) return false;
+  unsigned char code = static_cast<unsigned char>(input_[input_begin_++]);
+  // A script written on Windows ends its lines with CR LF; the pair is one
+  // line end there. A terminal delivers Enter as one key of its own.
+  if (code == '\r' && !from_terminal_ && Available(false) && input_[input_begin_] == '\n') {
+    code = static_cast<unsigned char>(input_[input_begin_++]);
+  }
+  *key = code;
+  return true;
+}
+
+Console::Word Console::ReadWord(std::string* word) {
+  word->clear();
+  after_word_ = true;
+  for (;;) {
+    if (!Available(false)) return Word::kEnd;
+    if (!IsSeparator(input_[input_begin_])) break;
+    ++input_begin_;
+  }
+  bool too_long = false;
+  while (Available(false) && !IsSeparator(input_[input_begin_])) {
+    const char* begin = input_.data() + input_begin_;
+    const char* end = std::find_if(begin, begin + (input_end_ - input_begin_), IsSeparator);
+    const std::size_t length = static_cast<std::size_t>(end - begin);
+    if (!too_long && word->size() + length <= kMaxWordLength) {
+      word->append(begin, length);
+    } else {
+      too_long = true;
+    }
+    input_begin_ += length;
+  }
+  if (too_long) {
+    word->clear();
+    return Word::kTooLong;
+  }
+  return Word::kRead;
+}
+
+void Console::DiscardLine() {
+  after_word_ = false;
+  while (Available(false)) {
+    const char* begin = input_.data() + input_begin_;
+    const char* end = input_.data() + input_end_;
+    const char* newline = std::find(begin, end, '\n');
+    if (newline != end) {
+      input_begin_ += static_cast<std::size_t>(newline - begin) + 1;
+      return;
+    }
+    input_begin_ = input_end_;
+  }
+}
+
+void Console::Print(std::string_view text) {
+  if (!process_) {
+    output_->append(text);
+    return;
+  }
+  pending_output_.append(text);
+  if (pending_output_.size() >= kOutputBuffer) Flush();
+}
+
+void Console::PrintValue(const char* format, double value) {
+  char text[128];
+  const int n = std::snprintf(text, sizeof text, format, value);
+  Print(std::string_view(text, static_cast<std::size_t>(std::clamp(n, 0, int{sizeof text} - 1))));
+}
+
+void Console::Flush() {
+  if (pending_output_.empty()) return;
+  if (!terminal::WriteOutput(pending_output_.data(), pending_output_.size())) {
+    // Nobody reads what the dialogue says any more: stop it as at the end of input.
+    ended_ = true;
+    input_begin_ = input_end_;
+  }
+  pending_output_.clear();
+}

@@ -1,0 +1,80 @@
+// The dialogue's only way to the user: it reads menu keys and number words and
+// writes text through a Console, either the process's own (terminal or pipe)
+// or one over a string, which drives the whole dialogue in tests.
+#ifndef VERGLEICHSSPANNUNG_CONSOLE_CONSOLE_H_
+#define VERGLEICHSSPANNUNG_CONSOLE_CONSOLE_H_
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The longest word a number read keeps; a longer word is refused whole, so
+// input of any length is read in bounded memory.
+constexpr std::size_t kMaxWordLength = 128;
+
+class Console {
+ public:
+  // What a word read found.
+  enum class Word { kRead, kTooLong, kEnd };
+
+  // Creates the console of the process: standard input and output, with
+  // single-key reads when standard input is a terminal.
+  Console();
+
+  // Creates a console that reads `input` as a pipe would deliver it, at most
+  // `chunk` bytes per read, and appends everything written to `*output`.
+  // REQUIRES: output != nullptr, chunk > 0, `input` outlives the console.
+  Console(std::string_view input, std::string* output, std::size_t chunk = 4096);
+
+  Console(const Console&) = delete;
+  Console& operator=(const Console&) = delete;
+  ~Console();
+
+  // Reads one key and stores its code (0 to 255) in *key. After a word read,
+  // first discards the rest of that word's line, its newline included, so the
+  // Enter that ended a number is never a key. A CR LF pair from a pipe is one
+  // key, the newline. Returns false at the end of input; *key is then untouched.
+  bool ReadKey(int* key);
+
+  // Reads the next whitespace-separated word into *word, skipping blanks and
+  // line ends first. Returns kRead with the word, kTooLong when the word had
+  // more than kMaxWordLength bytes (*word is then empty, the word consumed), or
+  // kEnd when input ended before a word began.
+  Word ReadWord(std::string* word);
+
+  // Discards input up to and including the next newline.
+  void DiscardLine();
+
+  // Writes `text`. Output is buffered; it is flushed whenever a read would
+  // have to wait, so every prompt is visible while the program waits.
+  void Print(std::string_view text);
+
+  // Writes `format` with its one "%g" conversion applied to `value`.
+  void PrintValue(const char* format, double value);
+
+  // Writes out all buffered output.
+  void Flush();
+
+ private:
+  // Makes at least one unread byte available. Returns false at the end of input.
+  bool Available(bool for_key);
+
+  bool process_ = true;
+  bool from_terminal_ = false;
+  bool ended_ = false;
+  bool after_word_ = false;
+
+  std::vector<char> input_;
+  std::size_t input_begin_ = 0;
+  std::size_t input_end_ = 0;
+
+  // Only for a console over a string.
+  std::string_view text_;
+  std::size_t chunk_ = 0;
+
+  std::string pending_output_;
+  std::string* output_ = nullptr;
+};
+
+#endif  // VERGLEICHSSPANNUNG_CONSOLE_CONSOLE_H_

@@ -1,0 +1,109 @@
+#include "console/menu_loop.h"
+
+#include <string>
+
+#include "console/number_word.h"
+#include "console/pause.h"
+#include "console/results_report.h"
+#include "console/stress_values_dialog.h"
+
+namespace {
+
+constexpr const char* kMenu[] = {
+    "\n",
+    "Vergleichsspannung,i Info\n",
+    "F1 a Spannungszustand\n",
+    "F2 b Hypothese\n",
+    "F3 c Spannungswerte\n",
+    "F6 w momentan def. Werte\n",
+    "F7 g Compute\n",
+    "F8 q Exit\n",
+};
+
+constexpr const char* kAbout =
+    "QUILM Vergleichsspannungen, neu geschrieben fuer Linux-, POSIX- und Windows-Konsolen, "
+    "Version 1.0 (2026)\n";
+constexpr const char* kChoicePrompt = "\nIhre Wahl:";
+
+constexpr const char* kStateMenu[] = {
+    "Spannungszustand:",     "\nraeuml. SpaZustand= 1", "\nScheibenSpaZustand= 2",
+    "\naxialsy.SpaZustand= 3", "\nPlatten SpaZustand= 4",
+};
+constexpr const char* kHypothesisMenu[] = {
+    "Spannungshypothese:",
+    "\nGEH= 1",
+    "\nNH = 2",
+    "\nSH = 3",
+};
+
+constexpr int kExitSuccess = 0;
+
+template <int N>
+void PrintAll(Console* console, const char* const (&texts)[N]) {
+  for (const char* text : texts) console->Print(text);
+}
+
+}  // namespace
+
+bool ReadChoice(Console* console, int lowest, int highest, int* choice) {
+  for (;;) {
+    console->Print(kChoicePrompt);
+    std::string word;
+    const Console::Word read = console->ReadWord(&word);
+    if (read == Console::Word::kEnd) return false;
+    int number = 0;
+    if (read == Console::Word::kTooLong || !ParseWholeNumber(word, &number)) {
+      console->DiscardLine();
+      continue;
+    }
+    if (number >= lowest && number <= highest) {
+      *choice = number;
+      return true;
+    }
+  }
+}
+
+int MenuLoop(Console* console) {
+  Workspace workspace;
+  return MenuLoop(console, &workspace);
+}
+
+int MenuLoop(Console* console, Workspace* workspace) {
+  for (;;) {
+    PrintAll(console, kMenu);
+    int key = 0;
+    if (!console->ReadKey(&key)) return kExitSuccess;
+    bool more_input = true;
+    int choice = 0;
+    switch (key) {
+      case 'i':
+        console->Print(kAbout);
+        more_input = PauseForKey(console, kPauseText);
+        break;
+      case 'q':
+        return kExitSuccess;
+      case 'a':
+        PrintAll(console, kStateMenu);
+        more_input = ReadChoice(console, kFirstStressState, kLastStressState, &choice);
+        if (more_input) workspace->state = static_cast<StressState>(choice);
+        break;
+      case 'b':
+        PrintAll(console, kHypothesisMenu);
+        more_input = ReadChoice(console, kFirstHypothesis, kLastHypothesis, &choice);
+        if (more_input) workspace->hypothesis = static_cast<Hypothesis>(choice);
+        break;
+      case 'c':
+        more_input = EnterValues(console, workspace);
+        break;
+      case 'w':
+        more_input = ShowValues(console, *workspace);
+        break;
+      case 'g':
+        more_input = ReportResults(console, workspace);
+        break;
+      default:
+        break;
+    }
+    if (!more_input) return kExitSuccess;
+  }
+}

@@ -1,0 +1,18 @@
+// The pause after a report: the user reads, then presses any key.
+#ifndef VERGLEICHSSPANNUNG_CONSOLE_PAUSE_H_
+#define VERGLEICHSSPANNUNG_CONSOLE_PAUSE_H_
+
+#include "console/console.h"
+
+constexpr const char* kPauseText = "weiter mit bel.Taste..";
+constexpr const char* kPauseOnNewLine = "\nweiter mit bel.Taste..";
+
+// Prints `text` and waits for one key, which is discarded. Returns false when
+// input ended instead.
+inline bool PauseForKey(Console* console, const char* text) {
+  console->Print(text);
+  int ignored = 0;
+  return console->ReadKey(&ignored);
+}
+
+#endif  // VERGLEICHSSPANNUNG_CONSOLE_PAUSE_H_

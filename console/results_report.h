@@ -1,0 +1,13 @@
+// The results of key g: principal stresses and equivalent stress SigV.
+#ifndef VERGLEICHSSPANNUNG_CONSOLE_RESULTS_REPORT_H_
+#define VERGLEICHSSPANNUNG_CONSOLE_RESULTS_REPORT_H_
+
+#include "console/console.h"
+#include "stress/workspace.h"
+
+// Computes the equivalent stress of the workspace's state and hypothesis once,
+// stores it as SigV, prints the report and waits for a key. Returns false when
+// input ended during the pause.
+bool ReportResults(Console* console, Workspace* workspace);
+
+#endif  // VERGLEICHSSPANNUNG_CONSOLE_RESULTS_REPORT_H_

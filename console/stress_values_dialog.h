@@ -1,0 +1,18 @@
+// Entry and display of the stress components of the current stress state.
+#ifndef VERGLEICHSSPANNUNG_CONSOLE_STRESS_VALUES_DIALOG_H_
+#define VERGLEICHSSPANNUNG_CONSOLE_STRESS_VALUES_DIALOG_H_
+
+#include "console/console.h"
+#include "stress/workspace.h"
+
+// Prompts for each component of the current state and stores every accepted
+// number in its slot of StressValues; a refused word leaves its slot as it was
+// and discards the rest of its line. The plate state then copies slots 1 to 3
+// into PlateValues. Returns false when input ended, leaving the slots read so far.
+bool EnterValues(Console* console, Workspace* workspace);
+
+// Prints the hypothesis, the state and the values the state computes from,
+// then waits for a key. Returns false when input ended during the pause.
+bool ShowValues(Console* console, const Workspace& workspace);
+
+#endif  // VERGLEICHSSPANNUNG_CONSOLE_STRESS_VALUES_DIALOG_H_

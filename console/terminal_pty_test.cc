@@ -1,0 +1,200 @@
+// Runs the program on a pseudo-terminal, as a user at a terminal would, and
+// checks key reads, echo and the terminal's settings after every way out.
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+#include <utmp.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+
+namespace {
+
+constexpr int kTimeoutMs = 5000;
+constexpr char kMenuEnd[] = "F8 q Exit\r\n";
+
+class PtyProgram {
+ public:
+  PtyProgram() {
+    struct winsize size = {};
+    size.ws_row = 24;
+    size.ws_col = 80;
+    if (openpty(&master_, &slave_, nullptr, nullptr, &size) != 0) return;
+    tcgetattr(slave_, &before_);
+    pid_ = fork();
+    if (pid_ == 0) {
+      close(master_);
+      setenv("TERM", "xterm", 1);
+      if (login_tty(slave_) != 0) _exit(126);
+      execl(VS_PROGRAM, VS_PROGRAM, static_cast<char*>(nullptr));
+      _exit(127);
+    }
+  }
+  ~PtyProgram() {
+    if (pid_ > 0 && !waited_) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+    if (master_ >= 0) close(master_);
+    if (slave_ >= 0) close(slave_);
+  }
+
+  bool started() const { return pid_ > 0; }
+  pid_t pid() const { return pid_; }
+
+  void Type(const std::string& keys) {
+    ASSERT_EQ(write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
+  }
+
+  // Returns everything the program printed until `text` appeared (text
+  // included), or all it printed before the time-out.
+  std::string ReadThrough(const std::string& text) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTimeoutMs);
+    while (unread_.find(text) == std::string::npos &&
+           std::chrono::steady_clock::now() < deadline) {
+      struct pollfd ready = {master_, POLLIN, 0};
+      if (poll(&ready, 1, 50) <= 0) continue;
+      char buffer[4096];
+      const ssize_t n = read(master_, buffer, sizeof buffer);
+      if (n <= 0) break;
+      unread_.append(buffer, static_cast<std::size_t>(n));
+    }
+    const std::size_t at = unread_.find(text);
+    const std::size_t end = at == std::string::npos ? unread_.size() : at + text.size();
+    std::string read = unread_.substr(0, end);
+    unread_.erase(0, end);
+    return read;
+  }
+
+  // Waits until the program has the terminal in single-key mode. A key typed
+  // before that is echoed by the terminal's line mode, as with any program.
+  bool AwaitKeyMode() {
+    for (int waited = 0; waited < kTimeoutMs; waited += 10) {
+      struct termios now;
+      if (tcgetattr(slave_, &now) == 0 && !(now.c_lflag & ICANON)) return true;
+      usleep(10000);
+    }
+    return false;
+  }
+
+  // Returns the wait status of the program's end.
+  int Wait() {
+    int status = -1;
+    for (int waited = 0; waited < kTimeoutMs; waited += 10) {
+      if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        waited_ = true;
+        return status;
+      }
+      usleep(10000);
+    }
+    return -1;
+  }
+
+  // Expects the terminal's settings to be those it had before the start.
+  void ExpectSettingsAsBefore() {
+    struct termios after;
+    ASSERT_EQ(tcgetattr(slave_, &after), 0);
+    EXPECT_EQ(after.c_iflag, before_.c_iflag);
+    EXPECT_EQ(after.c_oflag, before_.c_oflag);
+    EXPECT_EQ(after.c_cflag, before_.c_cflag);
+    EXPECT_EQ(after.c_lflag, before_.c_lflag);
+    for (int i = 0; i < NCCS; ++i) EXPECT_EQ(after.c_cc[i], before_.c_cc[i]) << "c_cc " << i;
+  }
+
+ private:
+  int master_ = -1;
+  int slave_ = -1;
+  pid_t pid_ = -1;
+  bool waited_ = false;
+  struct termios before_ = {};
+  std::string unread_;
+};
+
+TEST(TerminalTest, MenuKeysActWithoutEnterAndAreNotEchoed) {
+  PtyProgram program;
+  ASSERT_TRUE(program.started());
+  ASSERT_NE(program.ReadThrough(kMenuEnd).find(kMenuEnd), std::string::npos);
+  ASSERT_TRUE(program.AwaitKeyMode());
+  program.Type("i");
+  const std::string about = program.ReadThrough("weiter mit bel.Taste..");
+  EXPECT_EQ(about.rfind("QUILM Vergleichsspannungen,", 0), 0u) << about;
+  ASSERT_TRUE(program.AwaitKeyMode());
+  program.Type("x");
+  const std::string menu = program.ReadThrough(kMenuEnd);
+  EXPECT_EQ(menu.rfind("\r\nVergleichsspannung,i Info\r\n", 0), 0u) << menu;
+  ASSERT_TRUE(program.AwaitKeyMode());
+  program.Type("q");
+  const int status = program.Wait();
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  program.ExpectSettingsAsBefore();
+}
+
+TEST(TerminalTest, NumbersAreEchoedAndTheirEnterIsNoKey) {
+  PtyProgram program;
+  ASSERT_TRUE(program.started());
+  program.ReadThrough(kMenuEnd);
+  ASSERT_TRUE(program.AwaitKeyMode());
+  program.Type("a");
+  ASSERT_NE(program.ReadThrough("Ihre Wahl:").find("Ihre Wahl:"), std::string::npos);
+  program.Type("7\n");
+  EXPECT_EQ(program.ReadThrough("Ihre Wahl:"), "7\r\n\r\nIhre Wahl:");
+  program.Type("3 und mehr\n");
+  const std::string after = program.ReadThrough(kMenuEnd);
+  EXPECT_EQ(after.rfind("3 und mehr\r\n", 0), 0u) << after;
+  ASSERT_TRUE(program.AwaitKeyMode());
+  program.Type("w");
+  const std::string shown = program.ReadThrough("weiter mit bel.Taste..");
+  // Had the Enter been taken as a key, a second menu would come before this.
+  EXPECT_EQ(shown.rfind("momentan def. Werte:", 0), 0u) << shown;
+  EXPECT_NE(shown.find("axialsym.SpaZustand"), std::string::npos);
+  ASSERT_TRUE(program.AwaitKeyMode());
+  program.Type(" ");
+  program.ReadThrough(kMenuEnd);
+  ASSERT_TRUE(program.AwaitKeyMode());
+  program.Type("q");
+  const int status = program.Wait();
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  program.ExpectSettingsAsBefore();
+}
+
+TEST(TerminalTest, SignalsWhileAKeyIsAwaitedLeaveTheTerminalAsItWas) {
+  for (int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+    PtyProgram program;
+    ASSERT_TRUE(program.started());
+    program.ReadThrough(kMenuEnd);
+    ASSERT_TRUE(program.AwaitKeyMode());
+    if (signal_number == SIGINT) {
+      program.Type("\x03");  // Ctrl-C, as the user types it
+    } else {
+      kill(program.pid(), signal_number);
+    }
+    const int status = program.Wait();
+    ASSERT_TRUE(WIFSIGNALED(status)) << "signal " << signal_number;
+    EXPECT_EQ(WTERMSIG(status), signal_number);
+    program.ExpectSettingsAsBefore();
+  }
+}
+
+TEST(TerminalTest, CtrlDAtAPromptEndsTheProgramCleanly) {
+  PtyProgram program;
+  ASSERT_TRUE(program.started());
+  program.ReadThrough(kMenuEnd);
+  ASSERT_TRUE(program.AwaitKeyMode());
+  program.Type("c");
+  program.ReadThrough("SigXX [N/mm2]= ");
+  program.Type("\x04");
+  const int status = program.Wait();
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  program.ExpectSettingsAsBefore();
+}
+
+}  // namespace
