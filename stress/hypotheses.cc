@@ -11,10 +11,10 @@ namespace {
 
 constexpr double kNotANumber = std::numeric_limits<double>::quiet_NaN();
 
-// Returns sqrt(radicand) * 2^exponent; a radicand that rounding pushed below
-// zero is the zero it is in exact arithmetic.
-double ScaledRoot(double radicand, int exponent) {
-  return std::ldexp(std::sqrt(std::fmax(radicand, 0.0)), exponent);
+// Returns the root of a scaled radicand, scaled back; a radicand that rounding
+// pushed below zero is the zero it is in exact arithmetic.
+double ScaledRoot(double radicand, const PowerOfTwoScale& scale) {
+  return scale.Up(std::sqrt(std::fmax(radicand, 0.0)));
 }
 
 // Returns `pick` over the three principal stresses just solved; when the state
@@ -44,26 +44,26 @@ double SpatialGEH(const StressValues& values) {
   double x = values.slot[0], y = values.slot[1], z = values.slot[2];
   double u = values.slot[3], v = values.slot[4], w = values.slot[5];
   if (!AllFinite({x, y, z, u, v, w})) return kNotANumber;
-  const int e = ScaleExponent({x, y, z, u, v, w});
-  x = std::ldexp(x, -e), y = std::ldexp(y, -e), z = std::ldexp(z, -e);
-  u = std::ldexp(u, -e), v = std::ldexp(v, -e), w = std::ldexp(w, -e);
+  const PowerOfTwoScale scale({x, y, z, u, v, w});
+  x = scale.Down(x), y = scale.Down(y), z = scale.Down(z);
+  u = scale.Down(u), v = scale.Down(v), w = scale.Down(w);
   return ScaledRoot(x * x + y * y + z * z - (y * x + z * y + z * x) + 3 * (u * u + v * v + w * w),
-                    e);
+                    scale);
 }
 
 double PlaneGEH(double a, double b, double t) {
   if (!AllFinite({a, b, t})) return kNotANumber;
-  const int e = ScaleExponent({a, b, t});
-  a = std::ldexp(a, -e), b = std::ldexp(b, -e), t = std::ldexp(t, -e);
-  return ScaledRoot(a * a + b * b - b * a + 3 * t * t, e);
+  const PowerOfTwoScale scale({a, b, t});
+  a = scale.Down(a), b = scale.Down(b), t = scale.Down(t);
+  return ScaledRoot(a * a + b * b - b * a + 3 * t * t, scale);
 }
 
 double AxisymmetricGEH(const StressValues& values) {
   double r = values.slot[0], z = values.slot[1], t = values.slot[2], h = values.slot[3];
   if (!AllFinite({r, z, t, h})) return kNotANumber;
-  const int e = ScaleExponent({r, z, t, h});
-  r = std::ldexp(r, -e), z = std::ldexp(z, -e), t = std::ldexp(t, -e), h = std::ldexp(h, -e);
-  return ScaledRoot(r * r + h * h + z * z - (h * r + z * h + z * r) + 3 * t * t, e);
+  const PowerOfTwoScale scale({r, z, t, h});
+  r = scale.Down(r), z = scale.Down(z), t = scale.Down(t), h = scale.Down(h);
+  return ScaledRoot(r * r + h * h + z * z - (h * r + z * h + z * r) + 3 * t * t, scale);
 }
 
 double SpatialNH(const StressValues& values, StressResults* results) {

@@ -5,6 +5,8 @@
 #define VERGLEICHSSPANNUNG_STRESS_SCALE_H_
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <initializer_list>
 
 // Returns true when every component is a finite number.
@@ -15,15 +17,52 @@ inline bool AllFinite(std::initializer_list<double> components) {
   return true;
 }
 
-// Returns the exponent e for which the largest magnitude times 2^-e lies in
-// [0.5, 1), or 0 when every component is zero.
-// REQUIRES: every component is finite.
-inline int ScaleExponent(std::initializer_list<double> components) {
-  double largest = 0;
-  for (double c : components) largest = std::fmax(largest, std::fabs(c));
-  int exponent = 0;
-  std::frexp(largest, &exponent);
-  return exponent;
-}
+// Scales the components of one stress state so that the largest magnitude
+// lies in [0.5, 1), and results back. Down and Up round exactly as ldexp does:
+// they multiply by a power of two where it and its inverse are normal numbers,
+// and call ldexp at the far ends of the range.
+class PowerOfTwoScale {
+ public:
+  // REQUIRES: every component is finite.
+  explicit PowerOfTwoScale(std::initializer_list<double> components) {
+    double largest = 0;
+    for (double c : components) {
+      const double magnitude = std::fabs(c);
+      if (magnitude > largest) largest = magnitude;
+    }
+    std::uint64_t bits;
+    std::memcpy(&bits, &largest, sizeof bits);
+    const int biased = static_cast<int>(bits >> 52);  // the sign bit is clear
+    if (biased == 0) {
+      std::frexp(largest, &exponent_);  // zero or subnormal
+    } else {
+      exponent_ = biased - 1022;
+    }
+    multiply_ = exponent_ >= -1021 && exponent_ <= 1022;
+    if (multiply_) {
+      down_ = PowerOfTwo(-exponent_);
+      up_ = PowerOfTwo(exponent_);
+    }
+  }
+
+  // Returns x * 2^-e.
+  double Down(double x) const { return multiply_ ? x * down_ : std::ldexp(x, -exponent_); }
+  // Returns x * 2^e.
+  double Up(double x) const { return multiply_ ? x * up_ : std::ldexp(x, exponent_); }
+
+ private:
+  // REQUIRES: -1022 <= n <= 1023.
+  static double PowerOfTwo(int n) {
+    const std::uint64_t bits = static_cast<std::uint64_t>(n + 1023) << 52;
+    double power;
+    std::memcpy(&power, &bits, sizeof power);
+    return power;
+  }
+
+  int exponent_ = 0;
+  bool multiply_ = false;
+  double down_ = 1;
+  double up_ = 1;
+};
 
 #endif  // VERGLEICHSSPANNUNG_STRESS_SCALE_H_
