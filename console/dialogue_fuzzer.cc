@@ -53,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // A result exceeds the double range only when a component is beyond about
   // 1e307, which takes an exponent to type.
   const bool infinity_allowed = keys.find_first_of("eE") != std::string_view::npos;
-  for (std::size_t at = output.find("= "); at != std::string::npos; at = output.find("= ", at + 1)) {
+  for (std::size_t at = output.find("= "); at != std::string::npos;
+       at = output.find("= ", at + 1)) {
     const std::size_t end = output.find("[N/mm2]", at);
     const std::size_t line_end = output.find('\n', at);
     if (end == std::string::npos || (line_end != std::string::npos && line_end < end)) continue;
