@@ -47,7 +47,7 @@ void BM_EquivalentStress(benchmark::State& bench, StressState state, Hypothesis 
   }
 }
 
-#define VS_COMBINATION(state, hypothesis)                                                \
+#define VS_COMBINATION(state, hypothesis)                                          \
   BENCHMARK_CAPTURE(BM_EquivalentStress, state##_##hypothesis, StressState::state, \
                     Hypothesis::hypothesis)
 
