@@ -32,7 +32,9 @@ int Count(const std::string& text, const std::string& part) {
 const char kMenuEnd[] = "F8 q Exit\n";
 
 TEST(MenuLoopTest, OtherKeysChangeNothingAndQEnds) {
-  const Session session = RunSession("xAF1\033OP\tWQq" "abc");
+  const Session session = RunSession(
+      "xAF1\033OP\tWQq"
+      "abc");
   EXPECT_EQ(session.status, 0);
   EXPECT_EQ(Count(session.output, kMenuEnd), 11);
   const Workspace start;
@@ -72,7 +74,8 @@ TEST(MenuLoopTest, EndOfInputEndsTheDialogueEverywhere) {
     EXPECT_LE(Count(session.output, kMenuEnd), 2) << keys;
   }
   // What was entered before the end stays entered.
-  EXPECT_EQ(RunSession("c1\n2").workspace.values.slot, (std::array<double, 6>{1, 2, 300, 300, 400, 500}));
+  EXPECT_EQ(RunSession("c1\n2").workspace.values.slot,
+            (std::array<double, 6>{1, 2, 300, 300, 400, 500}));
 }
 
 TEST(EnterValuesTest, FillsTheSlotsOfTheCurrentState) {

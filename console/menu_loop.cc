@@ -26,7 +26,7 @@ constexpr const char* kAbout =
 constexpr const char* kChoicePrompt = "\nIhre Wahl:";
 
 constexpr const char* kStateMenu[] = {
-    "Spannungszustand:",     "\nraeuml. SpaZustand= 1", "\nScheibenSpaZustand= 2",
+    "Spannungszustand:",       "\nraeuml. SpaZustand= 1", "\nScheibenSpaZustand= 2",
     "\naxialsy.SpaZustand= 3", "\nPlatten SpaZustand= 4",
 };
 constexpr const char* kHypothesisMenu[] = {

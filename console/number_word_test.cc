@@ -10,7 +10,11 @@ TEST(ParseWholeNumberTest, AcceptsSignedDigitsWithinInt) {
   const struct {
     const char* word;
     int number;
-  } accepted[] = {{"3", 3}, {"+2", 2}, {"-1", -1}, {"007", 7}, {"2147483647", 2147483647},
+  } accepted[] = {{"3", 3},
+                  {"+2", 2},
+                  {"-1", -1},
+                  {"007", 7},
+                  {"2147483647", 2147483647},
                   {"-2147483648", -2147483647 - 1}};
   for (const auto& c : accepted) {
     int number = 99;
@@ -34,9 +38,11 @@ TEST(ParseStressValueTest, AcceptsDecimalNumbersWithPointOrComma) {
   const struct {
     const char* word;
     double value;
-  } accepted[] = {{"500", 500},     {"-1.5e3", -1500}, {"+2", 2},      {".5", 0.5},
-                  {"5.", 5},        {"1,5", 1.5},      {"-,25", -0.25}, {"2,5E-1", 0.25},
-                  {"1e-999", 0},    {"0", 0},          {"1E+2", 100},  {"1.7976931348623157e308", 1.7976931348623157e308}};
+  } accepted[] = {
+      {"500", 500},    {"-1.5e3", -1500}, {"+2", 2},
+      {".5", 0.5},     {"5.", 5},         {"1,5", 1.5},
+      {"-,25", -0.25}, {"2,5E-1", 0.25},  {"1e-999", 0},
+      {"0", 0},        {"1E+2", 100},     {"1.7976931348623157e308", 1.7976931348623157e308}};
   for (const auto& c : accepted) {
     double value = 99;
     EXPECT_TRUE(ParseStressValue(c.word, &value)) << c.word;
@@ -45,9 +51,9 @@ TEST(ParseStressValueTest, AcceptsDecimalNumbersWithPointOrComma) {
 }
 
 TEST(ParseStressValueTest, RefusesWhatIsNotAFiniteDecimalNumber) {
-  for (const char* word : {"", "nan", "NaN", "inf", "-Infinity", "1e999", "-2e308", "0x10",
-                           "1,5,0", "1.5.0", "1,5.0", "e5", ".", ",", "+", "1e", "1e+", "3x",
-                           "x3", "1 2", "--1", "1..5"}) {
+  for (const char* word : {"",      "nan",   "NaN",   "inf", "-Infinity", "1e999", "-2e308", "0x10",
+                           "1,5,0", "1.5.0", "1,5.0", "e5",  ".",         ",",     "+",      "1e",
+                           "1e+",   "3x",    "x3",    "1 2", "--1",       "1..5"}) {
     double value = 99;
     EXPECT_FALSE(ParseStressValue(word, &value)) << word;
     EXPECT_EQ(value, 99) << word;

@@ -74,8 +74,8 @@ bool ShowValues(Console* console, const Workspace& workspace) {
   console->Print(kHypothesisLabels[static_cast<int>(workspace.hypothesis) - 1]);
   console->Print(layout.shown_heading);
   for (int i = 0; i < layout.slots; ++i) {
-    const double value = workspace.state == StressState::Plate ? workspace.plate.slot[i]
-                                                               : workspace.values.slot[i];
+    const double value =
+        workspace.state == StressState::Plate ? workspace.plate.slot[i] : workspace.values.slot[i];
     console->PrintValue(layout.lines[i], value);
   }
   return PauseForKey(console, kPauseOnNewLine);

@@ -40,8 +40,8 @@ long ReadKeyPress(char* buffer, std::size_t size) {
 long ReadInput(char* buffer, std::size_t size) {
   assert(size > 0);
   UseBinaryInputOnce();
-  const int n = _read(_fileno(stdin), buffer,
-                      static_cast<unsigned>(std::min<std::size_t>(size, INT_MAX)));
+  const int n =
+      _read(_fileno(stdin), buffer, static_cast<unsigned>(std::min<std::size_t>(size, INT_MAX)));
   // Ctrl-Z at the start of a console line is the end of input there.
   if (n > 0 && InputIsTerminal() && buffer[0] == kCtrlZ) return 0;
   return n;
@@ -50,8 +50,8 @@ long ReadInput(char* buffer, std::size_t size) {
 bool WriteOutput(const char* data, std::size_t size) {
   // Standard output stays in text mode: every newline goes out as CR LF.
   while (size > 0) {
-    const int n = _write(_fileno(stdout), data,
-                         static_cast<unsigned>(std::min<std::size_t>(size, INT_MAX)));
+    const int n =
+        _write(_fileno(stdout), data, static_cast<unsigned>(std::min<std::size_t>(size, INT_MAX)));
     if (n <= 0) return false;
     data += n;
     size -= static_cast<std::size_t>(n);

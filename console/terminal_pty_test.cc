@@ -1,6 +1,7 @@
 // Runs the program on a pseudo-terminal, as a user at a terminal would, and
 // checks key reads, echo and the terminal's settings after every way out.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
@@ -8,8 +9,6 @@
 #include <termios.h>
 #include <unistd.h>
 #include <utmp.h>
-
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <string>
@@ -56,8 +55,7 @@ class PtyProgram {
   // included), or all it printed before the time-out.
   std::string ReadThrough(const std::string& text) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTimeoutMs);
-    while (unread_.find(text) == std::string::npos &&
-           std::chrono::steady_clock::now() < deadline) {
+    while (unread_.find(text) == std::string::npos && std::chrono::steady_clock::now() < deadline) {
       struct pollfd ready = {master_, POLLIN, 0};
       if (poll(&ready, 1, 50) <= 0) continue;
       char buffer[4096];

@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "stress/test_format.h"
 
 namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 TEST(EquivalentStressTest, DefaultsGiveTheKnownValuesInAllTwelveCombinations) {
   const struct {
@@ -100,13 +104,13 @@ TEST(EquivalentStressTest, HugeAndTinyComponentsGiveTheScaledResults) {
             "1.73205e-200");
   // The span of +-1e308 exceeds the double range: infinity is the true answer.
   workspace.values.slot = {1e308, -1e308, 0, 0, 0, 0};
-  EXPECT_EQ(EquivalentStress(StressState::Plane, Hypothesis::SH, &workspace), INFINITY);
+  EXPECT_EQ(EquivalentStress(StressState::Plane, Hypothesis::SH, &workspace), kInfinity);
   EXPECT_EQ(AsPrinted(EquivalentStress(StressState::Plane, Hypothesis::NH, &workspace)), "1e+308");
 }
 
 TEST(EquivalentStressTest, NonFiniteComponentsShowAsNotANumberNeverAsStaleResults) {
   Workspace workspace;
-  workspace.values.slot = {NAN, 0, 0, 0, 0, 0};
+  workspace.values.slot = {kNaN, 0, 0, 0, 0, 0};
   for (StressState state : {StressState::Spatial, StressState::Plane, StressState::Axisymmetric}) {
     for (Hypothesis hypothesis : {Hypothesis::GEH, Hypothesis::NH, Hypothesis::SH}) {
       workspace.results = {1, 2, 3, 4};
@@ -118,7 +122,7 @@ TEST(EquivalentStressTest, NonFiniteComponentsShowAsNotANumberNeverAsStaleResult
       }
     }
   }
-  workspace.plate.slot = {0, 0, INFINITY};
+  workspace.plate.slot = {0, 0, kInfinity};
   EXPECT_TRUE(std::isnan(EquivalentStress(StressState::Plate, Hypothesis::SH, &workspace)));
 }
 

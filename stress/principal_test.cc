@@ -9,6 +9,9 @@
 
 namespace {
 
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
 StressValues Spatial(double x, double y, double z, double u, double v, double w) {
   StressValues values;
   values.slot = {x, y, z, u, v, w};
@@ -93,8 +96,8 @@ TEST(PrincipalSpatialTest, StaysExactAtTheEndsOfTheDoubleRange) {
 
 TEST(PrincipalSpatialTest, RejectsOnlyComponentsThatAreNotFinite) {
   StressResults results{1, 2, 3, 4};
-  EXPECT_EQ(PrincipalSpatial(Spatial(1, 2, 3, 4, 5, NAN), &results), SolveResult::Rejected);
-  EXPECT_EQ(PrincipalSpatial(Spatial(INFINITY, 2, 3, 4, 5, 6), &results), SolveResult::Rejected);
+  EXPECT_EQ(PrincipalSpatial(Spatial(1, 2, 3, 4, 5, kNaN), &results), SolveResult::Rejected);
+  EXPECT_EQ(PrincipalSpatial(Spatial(kInfinity, 2, 3, 4, 5, 6), &results), SolveResult::Rejected);
   EXPECT_EQ(results.Sig1, 1);
   EXPECT_EQ(results.Sig2, 2);
   EXPECT_EQ(results.Sig3, 3);
@@ -118,7 +121,7 @@ TEST(PrincipalInPlaneTest, UsesMohrsCircleAndLeavesSig3) {
   EXPECT_EQ(AsPrinted(results.Sig1), "1e+300");
   EXPECT_EQ(AsPrinted(results.Sig2), "-1e+300");
 
-  EXPECT_EQ(PrincipalInPlane(1, NAN, 0, &results), SolveResult::Rejected);
+  EXPECT_EQ(PrincipalInPlane(1, kNaN, 0, &results), SolveResult::Rejected);
 }
 
 TEST(PrincipalAxisymmetricTest, KeepsTheHoopStressAsThirdPrincipalStress) {
@@ -136,7 +139,7 @@ TEST(PrincipalAxisymmetricTest, KeepsTheHoopStressAsThirdPrincipalStress) {
   EXPECT_EQ(AsPrinted(results.Sig2), "0.02");
   EXPECT_EQ(results.Sig3, 5);
 
-  nearly_equal.slot[3] = -INFINITY;
+  nearly_equal.slot[3] = -kInfinity;
   EXPECT_EQ(PrincipalAxisymmetric(nearly_equal, &results), SolveResult::Rejected);
 }
 

@@ -41,13 +41,12 @@ class StressGenerator {
     }
     norm = std::sqrt(norm);
     for (double& c : q) c /= norm;
-    const double r[3][3] = {
-        {1 - 2 * (q[2] * q[2] + q[3] * q[3]), 2 * (q[1] * q[2] - q[0] * q[3]),
-         2 * (q[1] * q[3] + q[0] * q[2])},
-        {2 * (q[1] * q[2] + q[0] * q[3]), 1 - 2 * (q[1] * q[1] + q[3] * q[3]),
-         2 * (q[2] * q[3] - q[0] * q[1])},
-        {2 * (q[1] * q[3] - q[0] * q[2]), 2 * (q[2] * q[3] + q[0] * q[1]),
-         1 - 2 * (q[1] * q[1] + q[2] * q[2])}};
+    const double r[3][3] = {{1 - 2 * (q[2] * q[2] + q[3] * q[3]), 2 * (q[1] * q[2] - q[0] * q[3]),
+                             2 * (q[1] * q[3] + q[0] * q[2])},
+                            {2 * (q[1] * q[2] + q[0] * q[3]), 1 - 2 * (q[1] * q[1] + q[3] * q[3]),
+                             2 * (q[2] * q[3] - q[0] * q[1])},
+                            {2 * (q[1] * q[3] - q[0] * q[2]), 2 * (q[2] * q[3] + q[0] * q[1]),
+                             1 - 2 * (q[1] * q[1] + q[2] * q[2])}};
     const double s[3] = {s1, s2, s3};
     double m[3][3];
     for (int i = 0; i < 3; ++i) {
@@ -182,8 +181,7 @@ TEST(StressPropertiesTest, SpatialPrincipalStressesReproduceTheInvariants) {
                     << r.Sig3;
       ++violations;
     }
-    ExpectHypothesisBounds(std::ldexp(geh, -e), std::ldexp(nh, -e), std::ldexp(sh, -e), 3,
-                           what);
+    ExpectHypothesisBounds(std::ldexp(geh, -e), std::ldexp(nh, -e), std::ldexp(sh, -e), 3, what);
   }
 }
 
@@ -209,8 +207,7 @@ TEST(StressPropertiesTest, InPlaneAndAxisymmetricStatesKeepTheirOrderAndBounds) 
         ASSERT_GE(r.Sig1, r.Sig2) << what;
       }
       const int e = ExponentOf({v.slot[0], v.slot[1], v.slot[2], v.slot[3], v.slot[4], v.slot[5]});
-      ExpectHypothesisBounds(std::ldexp(geh, -e), std::ldexp(nh, -e), std::ldexp(sh, -e), 3,
-                             what);
+      ExpectHypothesisBounds(std::ldexp(geh, -e), std::ldexp(nh, -e), std::ldexp(sh, -e), 3, what);
       if (HasFailure()) return;
     }
   }
