@@ -81,6 +81,21 @@ class PtyProgram {
     return false;
   }
 
+  // Presses `key` once the program awaits a key, so the terminal's line mode
+  // never sees it.
+  void PressKey(char key) {
+    ASSERT_TRUE(AwaitKeyMode());
+    Type(std::string(1, key));
+  }
+
+  // Expects the program to end with status 0 and the terminal as it was.
+  void ExpectCleanExit() {
+    const int status = Wait();
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    ExpectSettingsAsBefore();
+  }
+
   // Returns the wait status of the program's end.
   int Wait() {
     int status = -1;
@@ -118,49 +133,36 @@ TEST(TerminalTest, MenuKeysActWithoutEnterAndAreNotEchoed) {
   PtyProgram program;
   ASSERT_TRUE(program.started());
   ASSERT_NE(program.ReadThrough(kMenuEnd).find(kMenuEnd), std::string::npos);
-  ASSERT_TRUE(program.AwaitKeyMode());
-  program.Type("i");
+  program.PressKey('i');
   const std::string about = program.ReadThrough("weiter mit bel.Taste..");
   EXPECT_EQ(about.rfind("QUILM Vergleichsspannungen,", 0), 0u) << about;
-  ASSERT_TRUE(program.AwaitKeyMode());
-  program.Type("x");
+  program.PressKey('x');
   const std::string menu = program.ReadThrough(kMenuEnd);
   EXPECT_EQ(menu.rfind("\r\nVergleichsspannung,i Info\r\n", 0), 0u) << menu;
-  ASSERT_TRUE(program.AwaitKeyMode());
-  program.Type("q");
-  const int status = program.Wait();
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-  program.ExpectSettingsAsBefore();
+  program.PressKey('q');
+  program.ExpectCleanExit();
 }
 
 TEST(TerminalTest, NumbersAreEchoedAndTheirEnterIsNoKey) {
   PtyProgram program;
   ASSERT_TRUE(program.started());
   program.ReadThrough(kMenuEnd);
-  ASSERT_TRUE(program.AwaitKeyMode());
-  program.Type("a");
+  program.PressKey('a');
   ASSERT_NE(program.ReadThrough("Ihre Wahl:").find("Ihre Wahl:"), std::string::npos);
   program.Type("7\n");
   EXPECT_EQ(program.ReadThrough("Ihre Wahl:"), "7\r\n\r\nIhre Wahl:");
   program.Type("3 und mehr\n");
   const std::string after = program.ReadThrough(kMenuEnd);
   EXPECT_EQ(after.rfind("3 und mehr\r\n", 0), 0u) << after;
-  ASSERT_TRUE(program.AwaitKeyMode());
-  program.Type("w");
+  program.PressKey('w');
   const std::string shown = program.ReadThrough("weiter mit bel.Taste..");
   // Had the Enter been taken as a key, a second menu would come before this.
   EXPECT_EQ(shown.rfind("momentan def. Werte:", 0), 0u) << shown;
   EXPECT_NE(shown.find("axialsym.SpaZustand"), std::string::npos);
-  ASSERT_TRUE(program.AwaitKeyMode());
-  program.Type(" ");
+  program.PressKey(' ');
   program.ReadThrough(kMenuEnd);
-  ASSERT_TRUE(program.AwaitKeyMode());
-  program.Type("q");
-  const int status = program.Wait();
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-  program.ExpectSettingsAsBefore();
+  program.PressKey('q');
+  program.ExpectCleanExit();
 }
 
 TEST(TerminalTest, SignalsWhileAKeyIsAwaitedLeaveTheTerminalAsItWas) {
@@ -185,14 +187,10 @@ TEST(TerminalTest, CtrlDAtAPromptEndsTheProgramCleanly) {
   PtyProgram program;
   ASSERT_TRUE(program.started());
   program.ReadThrough(kMenuEnd);
-  ASSERT_TRUE(program.AwaitKeyMode());
-  program.Type("c");
+  program.PressKey('c');
   program.ReadThrough("SigXX [N/mm2]= ");
   program.Type("\x04");
-  const int status = program.Wait();
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-  program.ExpectSettingsAsBefore();
+  program.ExpectCleanExit();
 }
 
 }  // namespace
