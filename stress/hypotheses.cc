@@ -14,7 +14,7 @@ constexpr double kNotANumber = std::numeric_limits<double>::quiet_NaN();
 // Returns the root of a scaled radicand, scaled back; a radicand that rounding
 // pushed below zero is the zero it is in exact arithmetic.
 double ScaledRoot(double radicand, const PowerOfTwoScale& scale) {
-  return scale.Up(std::sqrt(std::fmax(radicand, 0.0)));
+  return scale.Up(SqrtOfRounded(radicand));
 }
 
 // Returns `pick` over the three principal stresses just solved; when the state

@@ -10,10 +10,6 @@ namespace {
 // places. Printed results depend on this exact value, so it is not pi/3.
 constexpr double kAngleStep = 1.0472;
 
-// Returns sqrt(radicand), taking a radicand that rounding pushed below zero
-// as the zero it is in exact arithmetic.
-double SqrtOfRounded(double radicand) { return std::sqrt(std::fmax(radicand, 0.0)); }
-
 // Returns the rounding error of a * b: a * b == product + error exactly
 // (Dekker's product, no overflow for the scaled values it sees here).
 double ProductError(double a, double b, double product) {

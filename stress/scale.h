@@ -1,6 +1,8 @@
 // Power-of-two scaling of stress components, so that products of components
 // neither overflow nor underflow. Multiplying by a power of two is exact, so a
 // result computed on scaled components and scaled back carries the same digits.
+// Also the guards that keep rounding from turning a finite state into
+// not-a-number.
 #ifndef VERGLEICHSSPANNUNG_STRESS_SCALE_H_
 #define VERGLEICHSSPANNUNG_STRESS_SCALE_H_
 
@@ -8,6 +10,10 @@
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
+
+// Returns sqrt(radicand), taking a radicand that rounding pushed below zero
+// as the zero it is in exact arithmetic.
+inline double SqrtOfRounded(double radicand) { return std::sqrt(std::fmax(radicand, 0.0)); }
 
 // Returns true when every component is a finite number.
 inline bool AllFinite(std::initializer_list<double> components) {
