@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -9,7 +10,7 @@
 
 namespace {
 
-// Bytes taken from standard input per read, and output gathered before it is
+// Bytes taken from the input per read, and output gathered before it is
 // written even though no read waits.
 constexpr std::size_t kInputBuffer = 4096;
 constexpr std::size_t kOutputBuffer = 1 << 16;
@@ -20,10 +21,17 @@ bool IsSeparator(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
+bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
+
 }  // namespace
 
-Console::Console()
-    : process_(true), from_terminal_(terminal::InputIsTerminal()), input_(kInputBuffer) {}
+Console::Console(int input_fd, int output_fd)
+    : process_(true),
+      input_fd_(input_fd),
+      output_fd_(output_fd),
+      from_terminal_(terminal::IsTerminal(input_fd)),
+      to_terminal_(terminal::IsTerminal(output_fd)),
+      input_(kInputBuffer) {}
 
 Console::Console(std::string_view input, std::string* output, std::size_t chunk)
     : process_(false), input_(chunk), text_(input), chunk_(chunk), output_(output) {
@@ -32,27 +40,44 @@ Console::Console(std::string_view input, std::string* output, std::size_t chunk)
 
 Console::~Console() { Flush(); }
 
+void Console::Fail(const char* what, int error) {
+  if (failure_.empty()) failure_ = std::string(what) + ": " + std::strerror(error);
+  ended_ = true;
+  input_begin_ = input_end_;
+  pending_output_.clear();
+}
+
 bool Console::Available(bool for_key) {
-  if (input_begin_ < input_end_) return true;
-  if (ended_) return false;
-  Flush();
-  long n = 0;
-  if (!process_) {
-    n = static_cast<long>(std::min(chunk_, text_.size()));
-    std::memcpy(input_.data(), text_.data(), static_cast<std::size_t>(n));
-    text_.remove_prefix(static_cast<std::size_t>(n));
-  } else if (for_key && from_terminal_) {
-    n = terminal::ReadKeyPress(input_.data(), input_.size());
-  } else {
-    n = terminal::ReadInput(input_.data(), input_.size());
+  for (;;) {
+    if (input_begin_ < input_end_) {
+      if (!newline_of_cr_) return true;
+      newline_of_cr_ = false;
+      if (input_[input_begin_] != '\n') return true;
+      ++input_begin_;
+      continue;
+    }
+    if (ended_ || !Flush()) return false;
+    long n = 0;
+    if (!process_) {
+      n = static_cast<long>(std::min(chunk_, text_.size()));
+      std::memcpy(input_.data(), text_.data(), static_cast<std::size_t>(n));
+      text_.remove_prefix(static_cast<std::size_t>(n));
+    } else if (for_key && from_terminal_) {
+      n = terminal::ReadKeyPress(input_fd_, input_.data(), input_.size());
+    } else {
+      n = terminal::ReadInput(input_fd_, input_.data(), input_.size());
+    }
+    if (n < 0) {
+      Fail("read error", errno);
+      return false;
+    }
+    if (n == 0) {
+      ended_ = true;
+      return false;
+    }
+    input_begin_ = 0;
+    input_end_ = static_cast<std::size_t>(n);
   }
-  if (n <= 0) {
-    ended_ = true;
-    return false;
-  }
-  input_begin_ = 0;
-  input_end_ = static_cast<std::size_t>(n);
-  return true;
 }
 
 bool Console::ReadKey(int* key) {
@@ -62,10 +87,11 @@ bool Console::ReadKey(int* key) {
   }
   if (!Available(true)) return false;
   unsigned char code = static_cast<unsigned char>(input_[input_begin_++]);
-  // A script written on Windows ends its lines with CR LF; the pair is one
-  // line end there. A terminal delivers Enter as one key of its own.
-  if (code == '\r' && !from_terminal_ && Available(false) && input_[input_begin_] == '\n') {
-    code = static_cast<unsigned char>(input_[input_begin_++]);
+  // A script written on Windows or an old Mac ends its lines with CR LF or CR;
+  // either is one line end there. A terminal delivers Enter as one key of its own.
+  if (code == '\r' && !from_terminal_) {
+    code = '\n';
+    newline_of_cr_ = true;
   }
   *key = code;
   return true;
@@ -103,9 +129,11 @@ void Console::DiscardLine() {
   while (Available(false)) {
     const char* begin = input_.data() + input_begin_;
     const char* end = input_.data() + input_end_;
-    const char* newline = std::find(begin, end, '\n');
-    if (newline != end) {
-      input_begin_ += static_cast<std::size_t>(newline - begin) + 1;
+    const char* line_end =
+        from_terminal_ ? std::find(begin, end, '\n') : std::find_if(begin, end, IsLineEnd);
+    if (line_end != end) {
+      input_begin_ += static_cast<std::size_t>(line_end - begin) + 1;
+      newline_of_cr_ = *line_end == '\r';
       return;
     }
     input_begin_ = input_end_;
@@ -113,10 +141,12 @@ void Console::DiscardLine() {
 }
 
 void Console::Print(std::string_view text) {
+  if (text.empty()) return;
   if (!process_) {
     output_->append(text);
     return;
   }
+  if (!failure_.empty()) return;
   pending_output_.append(text);
   if (pending_output_.size() >= kOutputBuffer) Flush();
 }
@@ -127,12 +157,23 @@ void Console::PrintValue(const char* format, double value) {
   Print(std::string_view(text, static_cast<std::size_t>(std::clamp(n, 0, int{sizeof text} - 1))));
 }
 
-void Console::Flush() {
-  if (pending_output_.empty()) return;
-  if (!terminal::WriteOutput(pending_output_.data(), pending_output_.size())) {
-    // Nobody reads what the dialogue says any more: stop it as at the end of input.
-    ended_ = true;
-    input_begin_ = input_end_;
+bool Console::Flush() {
+  if (!failure_.empty()) return false;
+  if (pending_output_.empty()) return true;
+  if (!terminal::WriteOutput(output_fd_, pending_output_.data(), pending_output_.size())) {
+    // Nobody learns what the dialogue says any more: stop it, and say so.
+    Fail("write error", errno);
+    return false;
   }
+  line_open_ = pending_output_.back() != '\n';
   pending_output_.clear();
+  return true;
+}
+
+bool Console::Finish() {
+  if (to_terminal_ && failure_.empty()) {
+    if (!pending_output_.empty()) line_open_ = pending_output_.back() != '\n';
+    if (line_open_) Print("\n");
+  }
+  return Flush();
 }

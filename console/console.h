@@ -1,6 +1,7 @@
 // The dialogue's only way to the user: it reads menu keys and number words and
-// writes text through a Console, either the process's own (terminal or pipe)
-// or one over a string, which drives the whole dialogue in tests.
+// writes text through a Console, either one over a pair of file descriptors
+// (the process's terminal or pipes) or one over a string, which drives the
+// whole dialogue in tests.
 #ifndef VERGLEICHSSPANNUNG_CONSOLE_CONSOLE_H_
 #define VERGLEICHSSPANNUNG_CONSOLE_CONSOLE_H_
 
@@ -18,9 +19,10 @@ class Console {
   // What a word read found.
   enum class Word { kRead, kTooLong, kEnd };
 
-  // Creates the console of the process: standard input and output, with
-  // single-key reads when standard input is a terminal.
-  Console();
+  // Creates a console that reads `input_fd` and writes `output_fd`, with
+  // single-key reads when `input_fd` is a terminal. The process's console is
+  // Console(0, 1).
+  Console(int input_fd, int output_fd);
 
   // Creates a console that reads `input` as a pipe would deliver it, at most
   // `chunk` bytes per read, and appends everything written to `*output`.
@@ -32,18 +34,20 @@ class Console {
   ~Console();
 
   // Reads one key and stores its code (0 to 255) in *key. After a word read,
-  // first discards the rest of that word's line, its newline included, so the
-  // Enter that ended a number is never a key. A CR LF pair from a pipe is one
-  // key, the newline. Returns false at the end of input; *key is then untouched.
+  // first discards the rest of that word's line, its line end included, so
+  // the Enter that ended a number is never a key. From a pipe a CR, alone or
+  // before LF, is one key: the newline. Returns false at the end of input or
+  // after a failure; *key is then untouched.
   bool ReadKey(int* key);
 
   // Reads the next whitespace-separated word into *word, skipping blanks and
   // line ends first. Returns kRead with the word, kTooLong when the word had
   // more than kMaxWordLength bytes (*word is then empty, the word consumed), or
-  // kEnd when input ended before a word began.
+  // kEnd when input ended, or failed, before a word began.
   Word ReadWord(std::string* word);
 
-  // Discards input up to and including the next newline.
+  // Discards input up to and including the next line end: LF, or from a pipe
+  // also CR and CR LF.
   void DiscardLine();
 
   // Writes `text`. Output is buffered; it is flushed whenever a read would
@@ -53,17 +57,40 @@ class Console {
   // Writes `format` with its one "%g" conversion applied to `value`.
   void PrintValue(const char* format, double value);
 
-  // Writes out all buffered output.
-  void Flush();
+  // Writes out all buffered output. Returns false after a failure.
+  bool Flush();
+
+  // Flushes at the end of the dialogue; on a terminal first ends a line the
+  // dialogue left open, so the shell's prompt starts on a line of its own.
+  // Returns false after a failure.
+  bool Finish();
+
+  // Returns what made reading or writing fail ("write error: No space left on
+  // device"), or an empty string when nothing failed. After a failure nothing
+  // more is read or written: every read finds the end of input.
+  const std::string& failure() const { return failure_; }
 
  private:
-  // Makes at least one unread byte available. Returns false at the end of input.
+  // Makes at least one unread byte available. Returns false at the end of
+  // input or after a failure.
   bool Available(bool for_key);
 
+  // Records the failure of `what` with the errno value `error` and ends all
+  // reading and writing.
+  void Fail(const char* what, int error);
+
   bool process_ = true;
+  int input_fd_ = -1;
+  int output_fd_ = -1;
   bool from_terminal_ = false;
+  bool to_terminal_ = false;
   bool ended_ = false;
   bool after_word_ = false;
+  // A CR from a pipe ended the last line; an LF right after it belongs to it.
+  bool newline_of_cr_ = false;
+  // The last byte written was not a newline.
+  bool line_open_ = false;
+  std::string failure_;
 
   std::vector<char> input_;
   std::size_t input_begin_ = 0;

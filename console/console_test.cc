@@ -27,11 +27,21 @@ TEST(ConsoleTest, KeysAreSingleBytesAndEndWithTheInput) {
   }
 }
 
-TEST(ConsoleTest, CrLfFromAPipeIsOneLineEnd) {
-  for (std::size_t chunk : {1, 3, 4096}) {
+TEST(ConsoleTest, CrAndCrLfFromAPipeAreOneLineEnd) {
+  for (std::size_t chunk : {1, 2, 3, 4096}) {
     std::string output;
-    Console console("g\r\nx\r", &output, chunk);
-    EXPECT_EQ(AllKeys(&console), (std::vector<int>{'g', '\n', 'x', '\r'}));
+    Console keys("g\r\nx\ry\r\r\n", &output, chunk);
+    EXPECT_EQ(AllKeys(&keys), (std::vector<int>{'g', '\n', 'x', '\n', 'y', '\n', '\n'}));
+    // After a word the rest of its line goes, up to a CR, a CR LF or an LF.
+    Console words("1 x\rg2\r\nw3 y\nq", &output, chunk);
+    std::string word;
+    int key = 0;
+    for (const char* expected : {"1", "2", "3"}) {
+      ASSERT_EQ(words.ReadWord(&word), Console::Word::kRead);
+      EXPECT_EQ(word, expected);
+      ASSERT_TRUE(words.ReadKey(&key));
+      EXPECT_EQ(key, "gwq"[*expected - '1']) << chunk;
+    }
   }
 }
 

@@ -6,6 +6,7 @@
 #include "console/pause.h"
 #include "console/results_report.h"
 #include "console/stress_values_dialog.h"
+#include "console/version.h"
 
 namespace {
 
@@ -20,9 +21,9 @@ constexpr const char* kMenu[] = {
     "F8 q Exit\n",
 };
 
-constexpr const char* kAbout =
-    "QUILM Vergleichsspannungen, neu geschrieben fuer Linux-, POSIX- und Windows-Konsolen, "
-    "Version 1.0 (2026)\n";
+// The about line: its fixed start, then this program's release.
+constexpr const char* kAboutStart = "QUILM Vergleichsspannungen, vergleichsspannung Version ";
+constexpr const char* kAboutEnd = ", fuer Linux-, POSIX- und Windows-Konsolen\n";
 constexpr const char* kChoicePrompt = "\nIhre Wahl:";
 
 constexpr const char* kStateMenu[] = {
@@ -37,6 +38,10 @@ constexpr const char* kHypothesisMenu[] = {
 };
 
 constexpr int kExitSuccess = 0;
+constexpr int kExitFailure = 1;
+
+// Ends the dialogue: its output written, the exit status of the process.
+int Finish(Console* console) { return console->Finish() ? kExitSuccess : kExitFailure; }
 
 template <int N>
 void PrintAll(Console* console, const char* const (&texts)[N]) {
@@ -72,16 +77,18 @@ int MenuLoop(Console* console, Workspace* workspace) {
   for (;;) {
     PrintAll(console, kMenu);
     int key = 0;
-    if (!console->ReadKey(&key)) return kExitSuccess;
+    if (!console->ReadKey(&key)) return Finish(console);
     bool more_input = true;
     int choice = 0;
     switch (key) {
       case 'i':
-        console->Print(kAbout);
+        console->Print(kAboutStart);
+        console->Print(kVersion);
+        console->Print(kAboutEnd);
         more_input = PauseForKey(console, kPauseText);
         break;
       case 'q':
-        return kExitSuccess;
+        return Finish(console);
       case 'a':
         PrintAll(console, kStateMenu);
         more_input = ReadChoice(console, kFirstStressState, kLastStressState, &choice);
@@ -104,6 +111,6 @@ int MenuLoop(Console* console, Workspace* workspace) {
       default:
         break;
     }
-    if (!more_input) return kExitSuccess;
+    if (!more_input) return Finish(console);
   }
 }

@@ -7,8 +7,9 @@
 #include "stress/workspace.h"
 
 // Runs the menu on a workspace with the start values until the user presses q
-// or input ends. Returns the process exit status: 0 for both, as neither is a
-// failure.
+// or input ends, and writes out all output. Returns the process exit status:
+// 0 for both, as neither is a failure; 1 when reading or writing failed
+// (console->failure() says why).
 int MenuLoop(Console* console);
 
 // Runs the menu on `workspace` as MenuLoop does, so that the caller can look

@@ -1,4 +1,5 @@
 #include <errno.h>
+#include <poll.h>
 #include <signal.h>
 #include <stdlib.h>
 #include <termios.h>
@@ -11,14 +12,16 @@
 
 namespace {
 
-// The terminal's own settings, saved before a key read changes them, and
-// whether the key-read settings are in force. Signal handlers read both.
+// The terminal's own settings, saved before a key read changes them, the
+// terminal they belong to, and whether the key-read settings are in force.
+// Signal handlers read all three.
 struct termios g_own_settings;
+volatile sig_atomic_t g_terminal = -1;
 volatile sig_atomic_t g_key_mode = 0;
 
 void RestoreOwnSettings() {
   if (g_key_mode) {
-    tcsetattr(STDIN_FILENO, TCSANOW, &g_own_settings);
+    tcsetattr(g_terminal, TCSANOW, &g_own_settings);
     g_key_mode = 0;
   }
 }
@@ -28,7 +31,7 @@ void RestoreOwnSettings() {
 // Installed with SA_RESETHAND | SA_NODEFER: the raise below takes the default
 // action at once.
 void OnEndingSignal(int signal_number) {
-  if (g_key_mode) tcsetattr(STDIN_FILENO, TCSANOW, &g_own_settings);
+  if (g_key_mode) tcsetattr(g_terminal, TCSANOW, &g_own_settings);
   raise(signal_number);
 }
 
@@ -49,13 +52,13 @@ void OnStop(int signal_number) {
   const sig_atomic_t was_key_mode = g_key_mode;
   struct termios key_settings;
   if (was_key_mode) {
-    tcgetattr(STDIN_FILENO, &key_settings);
-    tcsetattr(STDIN_FILENO, TCSANOW, &g_own_settings);
+    tcgetattr(g_terminal, &key_settings);
+    tcsetattr(g_terminal, TCSANOW, &g_own_settings);
   }
   signal(signal_number, SIG_DFL);
   raise(signal_number);
   InstallHandler(signal_number, OnStop, SA_NODEFER | SA_RESTART);
-  if (was_key_mode) tcsetattr(STDIN_FILENO, TCSANOW, &key_settings);
+  if (was_key_mode) tcsetattr(g_terminal, TCSANOW, &key_settings);
 }
 
 void InstallHandlersOnce() {
@@ -73,25 +76,39 @@ void InstallHandlersOnce() {
 // suffices) for its lifetime; signals keep working.
 class KeyModeGuard {
  public:
-  KeyModeGuard() {
-    if (tcgetattr(STDIN_FILENO, &g_own_settings) != 0) return;
+  explicit KeyModeGuard(int fd) {
+    g_terminal = fd;
+    if (tcgetattr(fd, &g_own_settings) != 0) return;
     struct termios key_settings = g_own_settings;
     key_settings.c_lflag &= ~(ICANON | ECHO);
     key_settings.c_cc[VMIN] = 1;
     key_settings.c_cc[VTIME] = 0;
     g_key_mode = 1;
-    if (tcsetattr(STDIN_FILENO, TCSANOW, &key_settings) != 0) g_key_mode = 0;
+    if (tcsetattr(fd, TCSANOW, &key_settings) != 0) g_key_mode = 0;
   }
   ~KeyModeGuard() { RestoreOwnSettings(); }
   KeyModeGuard(const KeyModeGuard&) = delete;
   KeyModeGuard& operator=(const KeyModeGuard&) = delete;
 };
 
-long ReadRetrying(char* buffer, std::size_t size) {
+// Waits until `fd` is ready for `events`: another process may have set the
+// open pipe non-blocking, and its data may simply not be there yet.
+bool AwaitReady(int fd, short events) {
+  struct pollfd ready = {fd, events, 0};
   for (;;) {
-    const ssize_t n = read(STDIN_FILENO, buffer, size);
+    if (poll(&ready, 1, -1) >= 0) return true;
+    if (errno != EINTR) return false;
+  }
+}
+
+bool WouldBlock(int error) { return error == EAGAIN || error == EWOULDBLOCK; }
+
+long ReadRetrying(int fd, char* buffer, std::size_t size) {
+  for (;;) {
+    const ssize_t n = read(fd, buffer, size);
     if (n >= 0) return static_cast<long>(n);
-    if (errno != EINTR) return -1;
+    if (errno == EINTR) continue;
+    if (!WouldBlock(errno) || !AwaitReady(fd, POLLIN)) return -1;
   }
 }
 
@@ -99,28 +116,27 @@ long ReadRetrying(char* buffer, std::size_t size) {
 
 namespace terminal {
 
-bool InputIsTerminal() {
-  static const bool is_terminal = isatty(STDIN_FILENO) == 1;
-  return is_terminal;
-}
+bool IsTerminal(int fd) { return isatty(fd) == 1; }
 
-long ReadKeyPress(char* buffer, std::size_t size) {
-  assert(InputIsTerminal() && size > 0);
+long ReadKeyPress(int fd, char* buffer, std::size_t size) {
+  assert(IsTerminal(fd) && size > 0);
   InstallHandlersOnce();
-  KeyModeGuard key_mode;
+  KeyModeGuard key_mode(fd);
   // A key that sends several bytes (function keys, umlauts) arrives in one read.
-  return ReadRetrying(buffer, size);
+  return ReadRetrying(fd, buffer, size);
 }
 
-long ReadInput(char* buffer, std::size_t size) {
+long ReadInput(int fd, char* buffer, std::size_t size) {
   assert(size > 0);
-  return ReadRetrying(buffer, size);
+  return ReadRetrying(fd, buffer, size);
 }
 
-bool WriteOutput(const char* data, std::size_t size) {
+bool WriteOutput(int fd, const char* data, std::size_t size) {
   while (size > 0) {
-    const ssize_t n = write(STDOUT_FILENO, data, size);
+    const ssize_t n = write(fd, data, size);
     if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && WouldBlock(errno) && AwaitReady(fd, POLLOUT)) continue;
+    if (n == 0) errno = EIO;
     if (n <= 0) return false;
     data += n;
     size -= static_cast<std::size_t>(n);

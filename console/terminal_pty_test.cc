@@ -190,6 +190,8 @@ TEST(TerminalTest, CtrlDAtAPromptEndsTheProgramCleanly) {
   program.PressKey('c');
   program.ReadThrough("SigXX [N/mm2]= ");
   program.Type("\x04");
+  // The shell's prompt must not stand on the program's prompt line.
+  EXPECT_EQ(program.ReadThrough("\n"), "\r\n");
   program.ExpectCleanExit();
 }
 
