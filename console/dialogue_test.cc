@@ -94,6 +94,10 @@ TEST(EnterValuesTest, FillsTheSlotsOfTheCurrentState) {
 TEST(EnterValuesTest, RefusedWordsKeepTheSlotAndLoseTheirLine) {
   const Session session = RunSession("a2\nc1 nan 7\n3\nq");
   EXPECT_EQ(session.workspace.values.slot, (std::array<double, 6>{1, 400, 3, 300, 400, 500}));
+  // A refused plate reply leaves the plate's own value, and the shared slot.
+  const Session plate = RunSession("a2\nc1 2 3\na4\ncabc\n7\nx\n\nq");
+  EXPECT_EQ(plate.workspace.plate.slot, (std::array<double, 3>{0, 7, 0}));
+  EXPECT_EQ(plate.workspace.values.slot, (std::array<double, 6>{1, 7, 3, 300, 400, 500}));
   const std::string huge(100000, '7');
   const Session overlong = RunSession("a2\nc" + huge + " 8\n9\n10\nq", 1000);
   EXPECT_EQ(overlong.workspace.values.slot, (std::array<double, 6>{500, 9, 10, 300, 400, 500}));

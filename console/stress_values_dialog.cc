@@ -51,19 +51,21 @@ const StateLayout& LayoutOf(StressState state) { return kLayouts[static_cast<int
 
 bool EnterValues(Console* console, Workspace* workspace) {
   const StateLayout& layout = LayoutOf(workspace->state);
-  StressValues& values = workspace->values;
+  const bool plate = workspace->state == StressState::Plate;
   console->Print(layout.entry_heading);
   for (int i = 0; i < layout.slots; ++i) {
     console->Print(layout.prompts[i]);
     std::string word;
     const Console::Word read = console->ReadWord(&word);
     if (read == Console::Word::kEnd) return false;
-    if (read == Console::Word::kTooLong || !ParseStressValue(word, &values.slot[i])) {
+    double value = 0;
+    if (read == Console::Word::kTooLong || !ParseStressValue(word, &value)) {
       console->DiscardLine();
+      continue;
     }
-  }
-  if (workspace->state == StressState::Plate) {
-    for (int i = 0; i < 3; ++i) workspace->plate.slot[i] = values.slot[i];
+    // A plate value also fills the shared slot, where the other states read it.
+    workspace->values.slot[i] = value;
+    if (plate) workspace->plate.slot[i] = value;
   }
   return true;
 }

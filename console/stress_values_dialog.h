@@ -6,9 +6,10 @@
 #include "stress/workspace.h"
 
 // Prompts for each component of the current state and stores every accepted
-// number in its slot of StressValues; a refused word leaves its slot as it was
-// and discards the rest of its line. The plate state then copies slots 1 to 3
-// into PlateValues. Returns false when input ended, leaving the slots read so far.
+// number in its slot of StressValues, and for the plate state in the same slot
+// of PlateValues too. A refused word changes no value anywhere and discards
+// the rest of its line. Returns false when input ended, leaving the values
+// read so far.
 bool EnterValues(Console* console, Workspace* workspace);
 
 // Prints the hypothesis, the state and the values the state computes from,
