@@ -28,7 +28,7 @@ bool IsTerminal(int fd) { return _isatty(fd) != 0; }
 
 long ReadKeyPress(int fd, char* buffer, std::size_t size) {
   assert(IsTerminal(fd) && size > 0);
-  (void)size;
+  (void)fd, (void)size;  // _getch reads the console itself
   // A function or arrow key delivers 0 or 224 first and its code on the next call.
   buffer[0] = static_cast<char>(_getch());
   return 1;
