@@ -17,25 +17,27 @@ double ScaledRoot(double radicand, const PowerOfTwoScale& scale) {
   return scale.Up(SqrtOfRounded(radicand));
 }
 
-// Returns `pick` over the three principal stresses just solved; when the state
-// was rejected, marks them unknown so that no earlier result is read as this
-// one's, and returns not-a-number.
-double PickOfThree(SolveResult solved, StressResults* results,
-                   double (*pick)(double, double, double)) {
+// Returns `pick` over the three principal stresses just solved, picked while
+// still scaled and only then scaled back; when the state was rejected, marks
+// them unknown so that no earlier result is read as this one's, and returns
+// not-a-number.
+double PickOfThree(SolveResult solved, const ScaledPrincipalStresses& scaled,
+                   StressResults* results, double (*pick)(double, double, double)) {
   if (solved == SolveResult::Rejected) {
     results->Sig1 = results->Sig2 = results->Sig3 = kNotANumber;
     return kNotANumber;
   }
-  return pick(results->Sig1, results->Sig2, results->Sig3);
+  return scaled.scale.Up(pick(scaled.sig1, scaled.sig2, scaled.sig3));
 }
 
 // Returns `pick` over the two in-plane principal stresses, as PickOfThree.
-double PickOfTwo(SolveResult solved, StressResults* results, double (*pick)(double, double)) {
+double PickOfTwo(SolveResult solved, const ScaledPrincipalStresses& scaled, StressResults* results,
+                 double (*pick)(double, double)) {
   if (solved == SolveResult::Rejected) {
     results->Sig1 = results->Sig2 = kNotANumber;
     return kNotANumber;
   }
-  return pick(results->Sig1, results->Sig2);
+  return scaled.scale.Up(pick(scaled.sig1, scaled.sig2));
 }
 
 }  // namespace
@@ -67,27 +69,33 @@ double AxisymmetricGEH(const StressValues& values) {
 }
 
 double SpatialNH(const StressValues& values, StressResults* results) {
-  return PickOfThree(PrincipalSpatial(values, results), results, MaxAbsPick);
+  ScaledPrincipalStresses scaled;
+  return PickOfThree(PrincipalSpatial(values, results, &scaled), scaled, results, MaxAbsPick);
 }
 
 double SpatialSH(const StressValues& values, StressResults* results) {
-  return PickOfThree(PrincipalSpatial(values, results), results, SpanPick);
+  ScaledPrincipalStresses scaled;
+  return PickOfThree(PrincipalSpatial(values, results, &scaled), scaled, results, SpanPick);
 }
 
 double PlaneNH(double a, double b, double t, StressResults* results) {
-  return PickOfTwo(PrincipalInPlane(a, b, t, results), results, MaxAbsPick);
+  ScaledPrincipalStresses scaled;
+  return PickOfTwo(PrincipalInPlane(a, b, t, results, &scaled), scaled, results, MaxAbsPick);
 }
 
 double PlaneSH(double a, double b, double t, StressResults* results) {
-  return PickOfTwo(PrincipalInPlane(a, b, t, results), results, SpanPickWithZero);
+  ScaledPrincipalStresses scaled;
+  return PickOfTwo(PrincipalInPlane(a, b, t, results, &scaled), scaled, results, SpanPickWithZero);
 }
 
 double AxisymmetricNH(const StressValues& values, StressResults* results) {
-  return PickOfThree(PrincipalAxisymmetric(values, results), results, MaxAbsPick);
+  ScaledPrincipalStresses scaled;
+  return PickOfThree(PrincipalAxisymmetric(values, results, &scaled), scaled, results, MaxAbsPick);
 }
 
 double AxisymmetricSH(const StressValues& values, StressResults* results) {
-  return PickOfThree(PrincipalAxisymmetric(values, results), results, SpanPick);
+  ScaledPrincipalStresses scaled;
+  return PickOfThree(PrincipalAxisymmetric(values, results, &scaled), scaled, results, SpanPick);
 }
 
 double PlateGEH(const PlateValues& plate) {

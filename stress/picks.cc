@@ -1,5 +1,6 @@
 #include "stress/picks.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -19,6 +20,12 @@ double FirstNotExceeded(const double (&candidates)[N]) {
   return magnitude[N - 1];
 }
 
+// Returns true when each of the values is a number: then the ordered tests
+// below come down to the largest value, which is found without a branch that
+// random stress states would mispredict. (Infinities of both signs also take
+// the ordered tests, which give the same result for them.)
+bool AllNumbers(double a, double b, double c) { return !std::isnan(a + b + c); }
+
 // A >= B tested as "B is not greater than A", which holds when either is not
 // a number; the order of the tests below then decides.
 bool NotBelow(double a, double b) { return !(b > a); }
@@ -28,10 +35,16 @@ bool NotBelow(double a, double b) { return !(b > a); }
 double MaxAbsPick(double sig1, double sig2) { return FirstNotExceeded({sig1, sig2}); }
 
 double MaxAbsPick(double sig1, double sig2, double sig3) {
+  const double m1 = std::fabs(sig1), m2 = std::fabs(sig2), m3 = std::fabs(sig3);
+  if (AllNumbers(m1, m2, m3)) return std::max(std::max(m1, m2), m3);
   return FirstNotExceeded({sig1, sig2, sig3});
 }
 
 double SpanPick(double sig1, double sig2, double sig3) {
+  // A span is a magnitude: + 0.0 makes one of zero +0, never -0.
+  if (AllNumbers(sig1, sig2, sig3)) {
+    return std::max(std::max(sig1, sig2), sig3) - std::min(std::min(sig1, sig2), sig3) + 0.0;
+  }
   if (NotBelow(sig1, sig2) && NotBelow(sig2, sig3)) return sig1 - sig3;
   if (NotBelow(sig1, sig3) && NotBelow(sig3, sig2)) return sig1 - sig2;
   if (NotBelow(sig2, sig1) && NotBelow(sig1, sig3)) return sig2 - sig3;
@@ -42,6 +55,9 @@ double SpanPick(double sig1, double sig2, double sig3) {
 }
 
 double SpanPickWithZero(double sig1, double sig2) {
+  if (AllNumbers(sig1, sig2, 0)) {
+    return std::max(std::max(sig1, sig2), 0.0) - std::min(std::min(sig1, sig2), 0.0) + 0.0;
+  }
   if (NotBelow(sig1, sig2) && NotBelow(sig2, 0)) return std::fabs(sig1);
   if (sig2 >= sig1 && 0 >= sig2) return std::fabs(sig1);
   if (NotBelow(sig2, sig1) && NotBelow(sig1, 0)) return std::fabs(sig2);

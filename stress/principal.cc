@@ -1,14 +1,23 @@
 #include "stress/principal.h"
 
+#include <algorithm>
+#include <cassert>
 #include <cmath>
-
-#include "stress/scale.h"
 
 namespace {
 
 // The 60° step between the roots of the characteristic cubic, rounded to four
 // places. Printed results depend on this exact value, so it is not pi/3.
-constexpr double kAngleStep = 1.0472;
+// Its cosine and sine turn one cosine and sine of phi/3 into all three roots:
+// cos(a -+ step) = cos a cos step +- sin a sin step.
+constexpr double kCosStep = 0.499997879272545617;  // cos(1.0472)
+constexpr double kSinStep = 0.866026628183543152;  // sin(1.0472)
+
+// Beyond this magnitude of cos(3 phi) the cube root below is taken exactly.
+constexpr double kExactCubeAbove = 0.99;
+// Thirds taken as a product, where a rounding apart from the quotient moves a
+// principal stress by about 1e-16 of the deviatoric scale, far below what prints.
+constexpr double kOneThird = 1.0 / 3;
 
 // Returns the rounding error of a * b: a * b == product + error exactly
 // (Dekker's product, no overflow for the scaled values it sees here).
@@ -30,7 +39,9 @@ double Cube(double x) {
 
 }  // namespace
 
-SolveResult PrincipalInPlane(double a, double b, double t, StressResults* results) {
+SolveResult PrincipalInPlane(double a, double b, double t, StressResults* results,
+                             ScaledPrincipalStresses* scaled) {
+  assert(scaled != nullptr);
   if (!AllFinite({a, b, t})) return SolveResult::Rejected;
   const PowerOfTwoScale scale({a, b, t});
   a = scale.Down(a);
@@ -39,17 +50,21 @@ SolveResult PrincipalInPlane(double a, double b, double t, StressResults* result
 
   const double radius = std::sqrt(std::pow(a - b, 2) / 4 + t * t);
   const double centre = (b + a) / 2;
-  results->Sig1 = scale.Up(centre + radius);
-  results->Sig2 = scale.Up(centre - radius);
+  *scaled = {scale, centre + radius, centre - radius, 0};
+  results->Sig1 = scale.Up(scaled->sig1);
+  results->Sig2 = scale.Up(scaled->sig2);
   return SolveResult::Solved;
 }
 
-SolveResult PrincipalAxisymmetric(const StressValues& values, StressResults* results) {
+SolveResult PrincipalAxisymmetric(const StressValues& values, StressResults* results,
+                                  ScaledPrincipalStresses* scaled) {
+  assert(scaled != nullptr);
   double r = values.slot[0];
   double z = values.slot[1];
   double t = values.slot[2];
-  double h = values.slot[3];
+  const double h = values.slot[3];
   if (!AllFinite({r, z, t, h})) return SolveResult::Rejected;
+  // The r-z plane on its own scale, so a large hoop stress costs it no digits.
   const PowerOfTwoScale scale({r, z, t});
   r = scale.Down(r);
   z = scale.Down(z);
@@ -58,13 +73,21 @@ SolveResult PrincipalAxisymmetric(const StressValues& values, StressResults* res
   // Twice the radius of Mohr's circle in the r-z plane, in the expanded form
   // whose rounding the printed results carry.
   const double g = SqrtOfRounded(r * r - 2 * r * z + z * z + 4 * t * t);
-  results->Sig1 = scale.Up(0.5 * ((r - g) + z));
-  results->Sig2 = scale.Up(0.5 * ((r + g) + z));
+  const double sig1 = 0.5 * ((r - g) + z);
+  const double sig2 = 0.5 * ((r + g) + z);
+  results->Sig1 = scale.Up(sig1);
+  results->Sig2 = scale.Up(sig2);
   results->Sig3 = h;
+  // The in-plane principal stresses lie within 2 * max(|r|, |z|, |t|), so the
+  // scale of all four components holds all three.
+  const PowerOfTwoScale common({values.slot[0], values.slot[1], values.slot[2], h});
+  *scaled = {common, common.From(scale, sig1), common.From(scale, sig2), common.Down(h)};
   return SolveResult::Solved;
 }
 
-SolveResult PrincipalSpatial(const StressValues& values, StressResults* results) {
+SolveResult PrincipalSpatial(const StressValues& values, StressResults* results,
+                             ScaledPrincipalStresses* scaled) {
+  assert(scaled != nullptr);
   double x = values.slot[0];
   double y = values.slot[1];
   double z = values.slot[2];
@@ -91,18 +114,48 @@ SolveResult PrincipalSpatial(const StressValues& values, StressResults* results)
   const double p = i2 - i1 * i1 / 3;
   const double q = i2 * i1 / 3 - 2 * i1 * i1 * i1 / 27 - i3;
   const double mean = i1 / 3;
-  const double c = std::sqrt(Cube(std::fabs(p) / 3));
+  const double third_p = std::fabs(p) / 3;
+  const double k = std::sqrt(third_p);
+  // cos(3 phi) = -q / 2 / c with c = sqrt(third_p^3). A c taken as a product
+  // of a rough third is within two ulps of it, and that matters only near +-1,
+  // where acos magnifies it: two nearly equal roots, whose printed digits hang
+  // on c taken as sqrt(pow(third_p, 3)). There the cube is rounded once, as pow
+  // rounds it, and the cosine clamped, as rounding can carry it just past +-1.
+  const double rough_third_p = std::fabs(p) * kOneThird;
+  double c = rough_third_p * std::sqrt(rough_third_p);
+  double cosine = c > 0 ? -q / 2 / c : 1;
+  if (!(std::fabs(cosine) < kExactCubeAbove)) {
+    c = std::sqrt(Cube(third_p));
+    cosine = c > 0 ? std::clamp(-q / 2 / c, -1.0, 1.0) : 1;
+  }
   if (c == 0) {
     // p = 0 leaves a triple root: the hydrostatic state.
-    results->Sig1 = results->Sig2 = results->Sig3 = scale.Up(mean);
-    return SolveResult::Solved;
+    *scaled = {scale, mean, mean, mean};
+  } else {
+    const double third = std::acos(cosine) * kOneThird;
+    const double cos_third = std::cos(third);
+    const double sin_third = std::sin(third);
+    *scaled = {scale, mean + 2 * k * cos_third,
+               mean + -2 * k * (cos_third * kCosStep + sin_third * kSinStep),
+               mean + -2 * k * (cos_third * kCosStep - sin_third * kSinStep)};
   }
-  // With two nearly equal roots rounding can carry the cosine just past +-1.
-  const double cosine = std::fmin(std::fmax(-q / 2 / c, -1.0), 1.0);
-  const double phi = std::acos(cosine);
-  const double k = std::sqrt(std::fabs(p) / 3);
-  results->Sig1 = scale.Up(mean + 2 * k * std::cos(phi / 3));
-  results->Sig2 = scale.Up(mean + -2 * k * std::cos(phi / 3 - kAngleStep));
-  results->Sig3 = scale.Up(mean + -2 * k * std::cos(phi / 3 + kAngleStep));
+  results->Sig1 = scale.Up(scaled->sig1);
+  results->Sig2 = scale.Up(scaled->sig2);
+  results->Sig3 = scale.Up(scaled->sig3);
   return SolveResult::Solved;
+}
+
+SolveResult PrincipalInPlane(double a, double b, double t, StressResults* results) {
+  ScaledPrincipalStresses scaled;
+  return PrincipalInPlane(a, b, t, results, &scaled);
+}
+
+SolveResult PrincipalAxisymmetric(const StressValues& values, StressResults* results) {
+  ScaledPrincipalStresses scaled;
+  return PrincipalAxisymmetric(values, results, &scaled);
+}
+
+SolveResult PrincipalSpatial(const StressValues& values, StressResults* results) {
+  ScaledPrincipalStresses scaled;
+  return PrincipalSpatial(values, results, &scaled);
 }

@@ -29,6 +29,9 @@ inline bool AllFinite(std::initializer_list<double> components) {
 // and call ldexp at the far ends of the range.
 class PowerOfTwoScale {
  public:
+  // The scale of components whose largest magnitude already lies in [0.5, 1).
+  PowerOfTwoScale() = default;
+
   // REQUIRES: every component is finite.
   explicit PowerOfTwoScale(std::initializer_list<double> components) {
     double largest = 0;
@@ -56,6 +59,13 @@ class PowerOfTwoScale {
   // Returns x * 2^e.
   double Up(double x) const { return multiply_ ? x * up_ : std::ldexp(x, exponent_); }
 
+  // Returns x, a value scaled by `other`, scaled by this scale instead, without
+  // passing through the unscaled value, which may lie beyond the double range.
+  double From(const PowerOfTwoScale& other, double x) const {
+    const int shift = other.exponent_ - exponent_;
+    return shift == 0 ? x : std::ldexp(x, shift);
+  }
+
  private:
   // REQUIRES: -1022 <= n <= 1023.
   static double PowerOfTwo(int n) {
@@ -66,7 +76,7 @@ class PowerOfTwoScale {
   }
 
   int exponent_ = 0;
-  bool multiply_ = false;
+  bool multiply_ = true;
   double down_ = 1;
   double up_ = 1;
 };
