@@ -31,14 +31,19 @@ Console::Console(int input_fd, int output_fd)
       output_fd_(output_fd),
       from_terminal_(terminal::IsTerminal(input_fd)),
       to_terminal_(terminal::IsTerminal(output_fd)),
-      input_(kInputBuffer) {}
+      input_(kInputBuffer) {
+  if (from_terminal_) terminal::EnterKeyMode(input_fd_);
+}
 
 Console::Console(std::string_view input, std::string* output, std::size_t chunk)
     : process_(false), input_(chunk), text_(input), chunk_(chunk), output_(output) {
   assert(output != nullptr && chunk > 0);
 }
 
-Console::~Console() { Flush(); }
+Console::~Console() {
+  Flush();
+  if (from_terminal_) terminal::LeaveKeyMode();
+}
 
 void Console::Fail(const char* what, int error) {
   if (failure_.empty()) failure_ = std::string(what) + ": " + std::strerror(error);
@@ -56,16 +61,19 @@ bool Console::Available(bool for_key) {
       ++input_begin_;
       continue;
     }
-    if (ended_ || !Flush()) return false;
+    if (ended_) return false;
     long n = 0;
     if (!process_) {
+      Flush();
       n = static_cast<long>(std::min(chunk_, text_.size()));
       std::memcpy(input_.data(), text_.data(), static_cast<std::size_t>(n));
       text_.remove_prefix(static_cast<std::size_t>(n));
-    } else if (for_key && from_terminal_) {
-      n = terminal::ReadKeyPress(input_fd_, input_.data(), input_.size());
+    } else if (from_terminal_ && !for_key) {
+      n = ReadReply();
     } else {
-      n = terminal::ReadInput(input_fd_, input_.data(), input_.size());
+      if (!Flush()) return false;
+      n = for_key && from_terminal_ ? terminal::ReadKeyPress(input_fd_, input_.data())
+                                    : terminal::ReadInput(input_fd_, input_.data(), input_.size());
     }
     if (n < 0) {
       Fail("read error", errno);
@@ -78,6 +86,25 @@ bool Console::Available(bool for_key) {
     input_begin_ = 0;
     input_end_ = static_cast<std::size_t>(n);
   }
+}
+
+long Console::ReadReply() {
+  // The prompt is what stands on the last line; the line editor shows it and
+  // keeps it in front of the reply while it is edited.
+  const std::size_t line_start = pending_output_.rfind('\n') + 1;
+  const std::string prompt = pending_output_.substr(line_start);
+  pending_output_.erase(line_start);
+  if (!Flush()) return -1;
+  std::string line;
+  const int read = terminal::ReadReply(input_fd_, output_fd_, prompt, &line);
+  if (read <= 0) {
+    line_open_ = line_open_ || !prompt.empty();
+    return read;
+  }
+  line_open_ = false;  // the Enter that ended the reply began a new line
+  if (line.size() > input_.size()) input_.resize(line.size());
+  std::memcpy(input_.data(), line.data(), line.size());
+  return static_cast<long>(line.size());
 }
 
 bool Console::ReadKey(int* key) {

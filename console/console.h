@@ -19,9 +19,10 @@ class Console {
   // What a word read found.
   enum class Word { kRead, kTooLong, kEnd };
 
-  // Creates a console that reads `input_fd` and writes `output_fd`, with
-  // single-key reads when `input_fd` is a terminal. The process's console is
-  // Console(0, 1).
+  // Creates a console that reads `input_fd` and writes `output_fd`. When
+  // `input_fd` is a terminal, it stays in key mode for the console's lifetime:
+  // keys are read one byte at a time without echo, and replies are typed in a
+  // line editor. The process's console is Console(0, 1).
   Console(int input_fd, int output_fd);
 
   // Creates a console that reads `input` as a pipe would deliver it, at most
@@ -74,6 +75,11 @@ class Console {
   // Makes at least one unread byte available. Returns false at the end of
   // input or after a failure.
   bool Available(bool for_key);
+
+  // Reads a reply line typed on the terminal behind the prompt that stands on
+  // the last line of the pending output. Returns its length, 0 at the end of
+  // input, -1 on a failure.
+  long ReadReply();
 
   // Records the failure of `what` with the errno value `error` and ends all
   // reading and writing.

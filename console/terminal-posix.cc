@@ -1,28 +1,32 @@
 #include <errno.h>
+#include <histedit.h>
 #include <poll.h>
 #include <signal.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cassert>
 #include <initializer_list>
+#include <string>
 
 #include "console/terminal.h"
 
 namespace {
 
-// The terminal's own settings, saved before a key read changes them, the
-// terminal they belong to, and whether the key-read settings are in force.
-// Signal handlers read all three.
+// The terminal's own settings, saved when key mode began, the terminal they
+// belong to, and whether they still have to be given back. Signal handlers
+// read all three.
 struct termios g_own_settings;
+struct termios g_key_settings;
 volatile sig_atomic_t g_terminal = -1;
-volatile sig_atomic_t g_key_mode = 0;
+volatile sig_atomic_t g_changed = 0;
 
 void RestoreOwnSettings() {
-  if (g_key_mode) {
-    tcsetattr(g_terminal, TCSANOW, &g_own_settings);
-    g_key_mode = 0;
+  if (g_changed) {
+    tcsetattr(g_terminal, TCSADRAIN, &g_own_settings);
+    g_changed = 0;
   }
 }
 
@@ -31,7 +35,7 @@ void RestoreOwnSettings() {
 // Installed with SA_RESETHAND | SA_NODEFER: the raise below takes the default
 // action at once.
 void OnEndingSignal(int signal_number) {
-  if (g_key_mode) tcsetattr(g_terminal, TCSANOW, &g_own_settings);
+  if (g_changed) tcsetattr(g_terminal, TCSANOW, &g_own_settings);
   raise(signal_number);
 }
 
@@ -46,19 +50,19 @@ void InstallHandler(int signal_number, void (*handler)(int), int flags) {
   sigaction(signal_number, &action, nullptr);
 }
 
-// Ctrl-Z while a key is awaited: hand the shell its terminal settings, stop,
-// and take the key-read settings up again when continued.
+// Ctrl-Z: hand the shell its terminal settings, stop, and take up again
+// whatever was in force (key mode, or the line editor's) when continued.
 void OnStop(int signal_number) {
-  const sig_atomic_t was_key_mode = g_key_mode;
-  struct termios key_settings;
-  if (was_key_mode) {
-    tcgetattr(g_terminal, &key_settings);
+  const sig_atomic_t changed = g_changed;
+  struct termios settings_in_force;
+  if (changed) {
+    tcgetattr(g_terminal, &settings_in_force);
     tcsetattr(g_terminal, TCSANOW, &g_own_settings);
   }
   signal(signal_number, SIG_DFL);
   raise(signal_number);
   InstallHandler(signal_number, OnStop, SA_NODEFER | SA_RESTART);
-  if (was_key_mode) tcsetattr(g_terminal, TCSANOW, &key_settings);
+  if (changed) tcsetattr(g_terminal, TCSANOW, &settings_in_force);
 }
 
 void InstallHandlersOnce() {
@@ -71,25 +75,6 @@ void InstallHandlersOnce() {
   InstallHandler(SIGTSTP, OnStop, SA_NODEFER | SA_RESTART);
   atexit(RestoreOwnSettings);
 }
-
-// Holds the terminal in key-read settings (no line mode, no echo, one byte
-// suffices) for its lifetime; signals keep working.
-class KeyModeGuard {
- public:
-  explicit KeyModeGuard(int fd) {
-    g_terminal = fd;
-    if (tcgetattr(fd, &g_own_settings) != 0) return;
-    struct termios key_settings = g_own_settings;
-    key_settings.c_lflag &= ~(ICANON | ECHO);
-    key_settings.c_cc[VMIN] = 1;
-    key_settings.c_cc[VTIME] = 0;
-    g_key_mode = 1;
-    if (tcsetattr(fd, TCSANOW, &key_settings) != 0) g_key_mode = 0;
-  }
-  ~KeyModeGuard() { RestoreOwnSettings(); }
-  KeyModeGuard(const KeyModeGuard&) = delete;
-  KeyModeGuard& operator=(const KeyModeGuard&) = delete;
-};
 
 // Waits until `fd` is ready for `events`: another process may have set the
 // open pipe non-blocking, and its data may simply not be there yet.
@@ -112,18 +97,95 @@ long ReadRetrying(int fd, char* buffer, std::size_t size) {
   }
 }
 
+// The line editor, set up at the first reply, and the prompt it shows.
+struct LineEditor {
+  EditLine* editor = nullptr;
+  History* history = nullptr;
+  std::string prompt;
+};
+
+LineEditor g_line_editor;
+
+const char* CurrentPrompt(EditLine*) { return g_line_editor.prompt.c_str(); }
+
+// Replies recalled with Up and Down, kept in memory for this session only.
+constexpr int kHistoryLines = 500;
+
+bool SetUpLineEditor(int input_fd, int output_fd) {
+  if (g_line_editor.editor != nullptr) return true;
+  FILE* in = fdopen(dup(input_fd), "r");
+  FILE* out = fdopen(dup(output_fd), "w");
+  if (in == nullptr || out == nullptr) return false;
+  EditLine* editor = el_init("vergleichsspannung", in, out, stderr);
+  if (editor == nullptr) return false;
+  // After each line libedit gives the terminal its settings for running
+  // programs, normally line mode with echo. Key mode instead, so no key typed
+  // ahead of the next prompt is echoed or held back in line mode.
+  el_set(editor, EL_SETTY, "-x", "-icanon", "-echo", nullptr);
+  // Its own signal handling would pass a signal on to the whole process group,
+  // and the script that started us with it; the handlers above suffice.
+  el_set(editor, EL_SIGNAL, 0);
+  el_set(editor, EL_EDITOR, "emacs");
+  el_set(editor, EL_PROMPT, CurrentPrompt);
+  History* replies = history_init();
+  HistEvent event;
+  history(replies, &event, H_SETSIZE, kHistoryLines);
+  history(replies, &event, H_SETUNIQUE, 1);
+  el_set(editor, EL_HIST, history, replies);
+  g_line_editor.editor = editor;
+  g_line_editor.history = replies;
+  return true;
+}
+
+bool IsBlank(const std::string& text) {
+  return text.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
 }  // namespace
 
 namespace terminal {
 
 bool IsTerminal(int fd) { return isatty(fd) == 1; }
 
-long ReadKeyPress(int fd, char* buffer, std::size_t size) {
-  assert(IsTerminal(fd) && size > 0);
+void EnterKeyMode(int fd) {
+  assert(IsTerminal(fd));
   InstallHandlersOnce();
-  KeyModeGuard key_mode(fd);
-  // A key that sends several bytes (function keys, umlauts) arrives in one read.
-  return ReadRetrying(fd, buffer, size);
+  if (tcgetattr(fd, &g_own_settings) != 0) return;
+  g_terminal = fd;
+  g_key_settings = g_own_settings;
+  g_key_settings.c_lflag &= ~(ICANON | ECHO);
+  g_key_settings.c_cc[VMIN] = 1;
+  g_key_settings.c_cc[VTIME] = 0;
+  g_changed = 1;
+  if (tcsetattr(fd, TCSANOW, &g_key_settings) != 0) g_changed = 0;
+}
+
+void LeaveKeyMode() { RestoreOwnSettings(); }
+
+long ReadKeyPress(int fd, char* key) { return ReadRetrying(fd, key, 1); }
+
+int ReadReply(int input_fd, int output_fd, std::string_view prompt, std::string* line) {
+  const bool ready = SetUpLineEditor(input_fd, output_fd);
+  int count = 0;
+  const char* typed = nullptr;
+  if (ready) {
+    g_line_editor.prompt.assign(prompt);
+    typed = el_gets(g_line_editor.editor, &count);
+  }
+  const int error = errno;
+  if (g_changed) tcsetattr(input_fd, TCSANOW, &g_key_settings);
+  if (!ready || count < 0) {
+    errno = ready ? error : ENOMEM;
+    return -1;
+  }
+  if (typed == nullptr || count == 0) return 0;
+  line->assign(typed, static_cast<std::size_t>(count));
+  if (line->back() != '\n') line->push_back('\n');
+  if (!IsBlank(*line)) {
+    HistEvent event;
+    history(g_line_editor.history, &event, H_ENTER, line->substr(0, line->size() - 1).c_str());
+  }
+  return 1;
 }
 
 long ReadInput(int fd, char* buffer, std::size_t size) {

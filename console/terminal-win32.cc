@@ -26,11 +26,25 @@ namespace terminal {
 
 bool IsTerminal(int fd) { return _isatty(fd) != 0; }
 
-long ReadKeyPress(int fd, char* buffer, std::size_t size) {
-  assert(IsTerminal(fd) && size > 0);
-  (void)fd, (void)size;  // _getch reads the console itself
+// The console reads single keys with _getch and needs no mode of its own.
+void EnterKeyMode(int fd) { (void)fd; }
+void LeaveKeyMode() {}
+
+long ReadKeyPress(int fd, char* key) {
+  assert(IsTerminal(fd));
+  (void)fd;  // _getch reads the console itself
   // A function or arrow key delivers 0 or 224 first and its code on the next call.
-  buffer[0] = static_cast<char>(_getch());
+  *key = static_cast<char>(_getch());
+  return 1;
+}
+
+int ReadReply(int input_fd, int output_fd, std::string_view prompt, std::string* line) {
+  // The console's own line input edits the reply and recalls earlier ones.
+  if (!WriteOutput(output_fd, prompt.data(), prompt.size())) return -1;
+  char buffer[4096];
+  const long n = ReadInput(input_fd, buffer, sizeof buffer);
+  if (n <= 0) return static_cast<int>(n);
+  line->assign(buffer, static_cast<std::size_t>(n));
   return 1;
 }
 

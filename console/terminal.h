@@ -1,29 +1,47 @@
 // Standard input and output of the process, and the one place that knows
-// whether input comes from a terminal and how to read a single key there.
-// Every function reports a failure as its return value with errno set; a read
-// or write that was interrupted or would block is retried, never reported.
+// whether input comes from a terminal, how to read a single key there and how
+// to let the user type and edit a reply line. Every function reports a failure
+// as its return value with errno set; a read or write that was interrupted or
+// would block is retried, never reported.
 #ifndef VERGLEICHSSPANNUNG_CONSOLE_TERMINAL_H_
 #define VERGLEICHSSPANNUNG_CONSOLE_TERMINAL_H_
 
 #include <cstddef>
+#include <string>
+#include <string_view>
 
 namespace terminal {
 
 // Returns true when `fd` is an interactive terminal.
 bool IsTerminal(int fd);
 
-// Reads the bytes of one key press from the terminal `fd` without echo and
-// without waiting for Enter; the terminal's own settings are back in force
-// when it returns, and also when a signal ends the process while it waits.
-// Returns the count of bytes stored in `buffer` (at least 1), 0 at the end of
-// input, -1 on a read error.
-// REQUIRES: IsTerminal(fd), size > 0.
-long ReadKeyPress(int fd, char* buffer, std::size_t size);
+// Puts the terminal `fd` into key mode (no line mode, no echo, signals kept)
+// for the rest of the session, so that nothing typed ahead is ever echoed into
+// the program's output. The terminal's own settings come back at LeaveKeyMode,
+// at exit, when a signal ends the process and while Ctrl-Z has stopped it.
+// REQUIRES: IsTerminal(fd).
+void EnterKeyMode(int fd);
 
-// Reads what `fd` delivers next: on a terminal a line typed in its normal line
-// mode, with echo and editing. Waits when `fd` is set non-blocking and nothing
-// is there yet. Returns the count of bytes stored in `buffer`, 0 at the end of
-// input, -1 on a read error.
+// Gives the terminal its own settings back. Harmless when not in key mode.
+void LeaveKeyMode();
+
+// Reads one key press, one byte, from the terminal `fd` in key mode; bytes
+// typed ahead stay queued for the next read. Returns 1 with the byte in
+// *key, 0 at the end of input, -1 on a read error.
+// REQUIRES: EnterKeyMode(fd) was called.
+long ReadKeyPress(int fd, char* key);
+
+// Lets the user type a reply line on the terminal `input_fd` behind `prompt`,
+// which it writes to `output_fd`: with editing, keys typed ahead shown on the
+// line, and the session's earlier replies recalled with Up and Down. Stores
+// the line, ended by a newline, in *line. Returns 1, 0 at the end of input
+// (Ctrl-D on an empty line), -1 on a read error.
+// REQUIRES: EnterKeyMode(input_fd) was called.
+int ReadReply(int input_fd, int output_fd, std::string_view prompt, std::string* line);
+
+// Reads what the pipe or file `fd` delivers next, waiting when `fd` is set
+// non-blocking and nothing is there yet. Returns the count of bytes stored in
+// `buffer`, 0 at the end of input, -1 on a read error.
 // REQUIRES: size > 0.
 long ReadInput(int fd, char* buffer, std::size_t size);
 
