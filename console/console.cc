@@ -64,7 +64,6 @@ bool Console::Available(bool for_key) {
     if (ended_) return false;
     long n = 0;
     if (!process_) {
-      Flush();
       n = static_cast<long>(std::min(chunk_, text_.size()));
       std::memcpy(input_.data(), text_.data(), static_cast<std::size_t>(n));
       text_.remove_prefix(static_cast<std::size_t>(n));
