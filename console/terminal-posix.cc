@@ -19,7 +19,6 @@ namespace {
 // belong to, and whether they still have to be given back. Signal handlers
 // read all three.
 struct termios g_own_settings;
-struct termios g_key_settings;
 volatile sig_atomic_t g_terminal = -1;
 volatile sig_atomic_t g_changed = 0;
 
@@ -152,12 +151,12 @@ void EnterKeyMode(int fd) {
   InstallHandlersOnce();
   if (tcgetattr(fd, &g_own_settings) != 0) return;
   g_terminal = fd;
-  g_key_settings = g_own_settings;
-  g_key_settings.c_lflag &= ~(ICANON | ECHO);
-  g_key_settings.c_cc[VMIN] = 1;
-  g_key_settings.c_cc[VTIME] = 0;
+  struct termios key_settings = g_own_settings;
+  key_settings.c_lflag &= ~(ICANON | ECHO);
+  key_settings.c_cc[VMIN] = 1;
+  key_settings.c_cc[VTIME] = 0;
   g_changed = 1;
-  if (tcsetattr(fd, TCSANOW, &g_key_settings) != 0) g_changed = 0;
+  if (tcsetattr(fd, TCSANOW, &key_settings) != 0) g_changed = 0;
 }
 
 void LeaveKeyMode() { RestoreOwnSettings(); }
@@ -172,10 +171,9 @@ int ReadReply(int input_fd, int output_fd, std::string_view prompt, std::string*
     g_line_editor.prompt.assign(prompt);
     typed = el_gets(g_line_editor.editor, &count);
   }
-  const int error = errno;
-  if (g_changed) tcsetattr(input_fd, TCSANOW, &g_key_settings);
+  // libedit has put the terminal back into key mode (EL_SETTY above).
   if (!ready || count < 0) {
-    errno = ready ? error : ENOMEM;
+    if (!ready) errno = ENOMEM;
     return -1;
   }
   if (typed == nullptr || count == 0) return 0;
