@@ -25,18 +25,25 @@ bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
 
 }  // namespace
 
-Console::Console(int input_fd, int output_fd)
+Console::Console(int input_fd, int output_fd, int warning_fd)
     : process_(true),
       input_fd_(input_fd),
       output_fd_(output_fd),
+      warning_fd_(warning_fd),
       from_terminal_(terminal::IsTerminal(input_fd)),
       to_terminal_(terminal::IsTerminal(output_fd)),
       input_(kInputBuffer) {
-  if (from_terminal_) terminal::EnterKeyMode(input_fd_);
+  if (from_terminal_ && !terminal::EnterKeyMode(input_fd_)) Fail("terminal error", errno);
 }
 
-Console::Console(std::string_view input, std::string* output, std::size_t chunk)
-    : process_(false), input_(chunk), text_(input), chunk_(chunk), output_(output) {
+Console::Console(std::string_view input, std::string* output, std::size_t chunk,
+                 std::string* warnings)
+    : process_(false),
+      input_(chunk),
+      text_(input),
+      chunk_(chunk),
+      output_(output),
+      warnings_(warnings) {
   assert(output != nullptr && chunk > 0);
 }
 
@@ -69,10 +76,14 @@ bool Console::Available(bool for_key) {
       text_.remove_prefix(static_cast<std::size_t>(n));
     } else if (from_terminal_ && !for_key) {
       n = ReadReply();
+    } else if (from_terminal_) {
+      if (!Flush()) return false;
+      bool in_sequence = false;
+      n = terminal::ReadKeyPress(input_fd_, input_.data(), &in_sequence);
+      key_in_sequence_ = in_sequence;
     } else {
       if (!Flush()) return false;
-      n = for_key && from_terminal_ ? terminal::ReadKeyPress(input_fd_, input_.data())
-                                    : terminal::ReadInput(input_fd_, input_.data(), input_.size());
+      n = terminal::ReadInput(input_fd_, input_.data(), input_.size());
     }
     if (n < 0) {
       Fail("read error", errno);
@@ -88,17 +99,28 @@ bool Console::Available(bool for_key) {
 }
 
 long Console::ReadReply() {
-  // The prompt is what stands on the last line; the line editor shows it and
-  // keeps it in front of the reply while it is edited.
+  // The prompt is what stands on the last line; the line editor shows it on
+  // the terminal and keeps it in front of the reply while it is edited. Output
+  // that goes elsewhere keeps it too, as a pipe session has it.
   const std::size_t line_start = pending_output_.rfind('\n') + 1;
-  const std::string prompt = pending_output_.substr(line_start);
-  pending_output_.erase(line_start);
+  if (line_start < pending_output_.size()) {
+    last_prompt_ = pending_output_.substr(line_start);
+    if (to_terminal_) pending_output_.erase(line_start);
+  }
   if (!Flush()) return -1;
   std::string line;
-  const int read = terminal::ReadReply(input_fd_, output_fd_, prompt, &line);
-  if (read <= 0) {
-    line_open_ = line_open_ || !prompt.empty();
-    return read;
+  switch (terminal::ReadReply(input_fd_, output_fd_, last_prompt_, &line)) {
+    case terminal::Reply::kError:
+      return -1;
+    case terminal::Reply::kEnd:
+      line_open_ = to_terminal_;
+      return 0;
+    case terminal::Reply::kTooLong:
+      overlong_reply_ = true;
+      line = "\n";
+      break;
+    case terminal::Reply::kLine:
+      break;
   }
   line_open_ = false;  // the Enter that ended the reply began a new line
   if (line.size() > input_.size()) input_.resize(line.size());
@@ -112,7 +134,8 @@ bool Console::ReadKey(int* key) {
     DiscardLine();
   }
   if (!Available(true)) return false;
-  unsigned char code = static_cast<unsigned char>(input_[input_begin_++]);
+  int code = static_cast<unsigned char>(input_[input_begin_++]);
+  if (key_in_sequence_) code = kSequenceKey;
   // A script written on Windows or an old Mac ends its lines with CR LF or CR;
   // either is one line end there. A terminal delivers Enter as one key of its own.
   if (code == '\r' && !from_terminal_) {
@@ -128,6 +151,10 @@ Console::Word Console::ReadWord(std::string* word) {
   after_word_ = true;
   for (;;) {
     if (!Available(false)) return Word::kEnd;
+    if (overlong_reply_) {
+      overlong_reply_ = false;
+      return Word::kTooLong;
+    }
     if (!IsSeparator(input_[input_begin_])) break;
     ++input_begin_;
   }
@@ -175,6 +202,18 @@ void Console::Print(std::string_view text) {
   if (!failure_.empty()) return;
   pending_output_.append(text);
   if (pending_output_.size() >= kOutputBuffer) Flush();
+}
+
+void Console::Warn(std::string_view text) {
+  std::string line = "vergleichsspannung: ";
+  line.append(text);
+  line += '\n';
+  if (!process_) {
+    if (warnings_ != nullptr) warnings_->append(line);
+    return;
+  }
+  // A warning that cannot be written changes nothing the dialogue does.
+  (void)terminal::WriteOutput(warning_fd_, line.data(), line.size());
 }
 
 void Console::PrintValue(const char* format, double value) {

@@ -5,7 +5,7 @@
 #include "console/menu_loop.h"
 
 int main() {
-  Console console(0, 1);
+  Console console(0, 1, 2);
   const int status = MenuLoop(&console);
   // A failed run must not pass for a finished one: say why on standard error.
   if (!console.failure().empty()) {

@@ -4,6 +4,7 @@
 
 #include "console/number_word.h"
 #include "console/pause.h"
+#include "console/refusal.h"
 #include "console/results_report.h"
 #include "console/stress_values_dialog.h"
 #include "console/version.h"
@@ -25,6 +26,9 @@ constexpr const char* kMenu[] = {
 constexpr const char* kAboutStart = "QUILM Vergleichsspannungen, vergleichsspannung Version ";
 constexpr const char* kAboutEnd = ", fuer Linux-, POSIX- und Windows-Konsolen\n";
 constexpr const char* kChoicePrompt = "\nIhre Wahl:";
+// What a refused choice was for, as the menu names it.
+constexpr const char* kStateName = "Spannungszustand";
+constexpr const char* kHypothesisName = "Hypothese";
 
 constexpr const char* kStateMenu[] = {
     "Spannungszustand:",       "\nraeuml. SpaZustand= 1", "\nScheibenSpaZustand= 2",
@@ -50,21 +54,20 @@ void PrintAll(Console* console, const char* const (&texts)[N]) {
 
 }  // namespace
 
-bool ReadChoice(Console* console, int lowest, int highest, int* choice) {
+bool ReadChoice(Console* console, std::string_view name, int lowest, int highest, int* choice) {
   for (;;) {
     console->Print(kChoicePrompt);
     std::string word;
     const Console::Word read = console->ReadWord(&word);
     if (read == Console::Word::kEnd) return false;
     int number = 0;
-    if (read == Console::Word::kTooLong || !ParseWholeNumber(word, &number)) {
-      console->DiscardLine();
-      continue;
-    }
-    if (number >= lowest && number <= highest) {
+    const bool whole = read == Console::Word::kRead && ParseWholeNumber(word, &number);
+    if (whole && number >= lowest && number <= highest) {
       *choice = number;
       return true;
     }
+    console->Warn(RefusalText(word, name, std::to_string(*choice)));
+    if (!whole) console->DiscardLine();
   }
 }
 
@@ -91,12 +94,14 @@ int MenuLoop(Console* console, Workspace* workspace) {
         return Finish(console);
       case 'a':
         PrintAll(console, kStateMenu);
-        more_input = ReadChoice(console, kFirstStressState, kLastStressState, &choice);
+        choice = static_cast<int>(workspace->state);
+        more_input = ReadChoice(console, kStateName, kFirstStressState, kLastStressState, &choice);
         if (more_input) workspace->state = static_cast<StressState>(choice);
         break;
       case 'b':
         PrintAll(console, kHypothesisMenu);
-        more_input = ReadChoice(console, kFirstHypothesis, kLastHypothesis, &choice);
+        choice = static_cast<int>(workspace->hypothesis);
+        more_input = ReadChoice(console, kHypothesisName, kFirstHypothesis, kLastHypothesis, &choice);
         if (more_input) workspace->hypothesis = static_cast<Hypothesis>(choice);
         break;
       case 'c':

@@ -3,6 +3,8 @@
 #ifndef VERGLEICHSSPANNUNG_CONSOLE_MENU_LOOP_H_
 #define VERGLEICHSSPANNUNG_CONSOLE_MENU_LOOP_H_
 
+#include <string_view>
+
 #include "console/console.h"
 #include "stress/workspace.h"
 
@@ -18,8 +20,9 @@ int MenuLoop(Console* console, Workspace* workspace);
 
 // Prints "\nIhre Wahl:" and reads a whole number until one from `lowest` to
 // `highest` arrives; a reply that is not a whole number is refused with the
-// rest of its line. Returns true with the number in *choice, or false when
-// input ends first (*choice untouched).
-bool ReadChoice(Console* console, int lowest, int highest, int* choice);
+// rest of its line. Each refused reply is reported as one for `name`, which
+// keeps *choice. Returns true with the number in *choice, or false when input
+// ends first (*choice untouched).
+bool ReadChoice(Console* console, std::string_view name, int lowest, int highest, int* choice);
 
 #endif  // VERGLEICHSSPANNUNG_CONSOLE_MENU_LOOP_H_

@@ -65,7 +65,7 @@ Outcome RunOn(int input_fd) {
   Outcome run;
   std::thread reader([&] { run.output = ReadAll(out.fd[0]); });
   {
-    Console console(input_fd, out.fd[1]);
+    Console console(input_fd, out.fd[1], 2);
     run.status = MenuLoop(&console);
     run.failure = console.failure();
   }
@@ -105,7 +105,7 @@ TEST(ProcessConsoleTest, AFailedWriteStopsAtOnceWithStatusOne) {
     Pipe in;
     ASSERT_EQ(write(in.fd[1], kKeys.data(), kKeys.size()), static_cast<ssize_t>(kKeys.size()));
     in.CloseWrite();
-    Console console(in.fd[0], output_fd);
+    Console console(in.fd[0], output_fd, 2);
     EXPECT_EQ(MenuLoop(&console), 1);
     EXPECT_EQ(console.failure(), std::string("write error: ") + std::strerror(error));
     // Nothing was read after the menu could not be shown.

@@ -1,9 +1,12 @@
 #include "console/stress_values_dialog.h"
 
+#include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "console/number_word.h"
 #include "console/pause.h"
+#include "console/refusal.h"
 
 namespace {
 
@@ -47,6 +50,36 @@ constexpr const char* kHypothesisLabels[3] = {"\nGEH", "\nNH", "\nSH"};
 
 const StateLayout& LayoutOf(StressState state) { return kLayouts[static_cast<int>(state) - 1]; }
 
+// Returns the value's name as its prompt shows it: "SigYY" of "\nSigYY [N/mm2]= ".
+std::string_view NameIn(std::string_view prompt) {
+  prompt.remove_prefix(prompt.find_first_not_of('\n'));
+  return prompt.substr(0, prompt.find(' '));
+}
+
+std::string AsPrinted(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", value);
+  return text;
+}
+
+enum class Reply { kTaken, kRefused, kEnd };
+
+// Reads the reply for the value behind `prompt`, which now holds `kept`. A
+// refused reply is reported and its line dropped; on a terminal the person
+// who typed it is asked again, while from a script the next word belongs to
+// the next prompt, as the script was written.
+Reply ReadValue(Console* console, const char* prompt, double kept, double* value) {
+  for (;;) {
+    std::string word;
+    const Console::Word read = console->ReadWord(&word);
+    if (read == Console::Word::kEnd) return Reply::kEnd;
+    if (read == Console::Word::kRead && ParseStressValue(word, value)) return Reply::kTaken;
+    console->Warn(RefusalText(word, NameIn(prompt), AsPrinted(kept)));
+    console->DiscardLine();
+    if (!console->interactive()) return Reply::kRefused;
+  }
+}
+
 }  // namespace
 
 bool EnterValues(Console* console, Workspace* workspace) {
@@ -55,14 +88,11 @@ bool EnterValues(Console* console, Workspace* workspace) {
   console->Print(layout.entry_heading);
   for (int i = 0; i < layout.slots; ++i) {
     console->Print(layout.prompts[i]);
-    std::string word;
-    const Console::Word read = console->ReadWord(&word);
-    if (read == Console::Word::kEnd) return false;
+    const double kept = plate ? workspace->plate.slot[i] : workspace->values.slot[i];
     double value = 0;
-    if (read == Console::Word::kTooLong || !ParseStressValue(word, &value)) {
-      console->DiscardLine();
-      continue;
-    }
+    const Reply reply = ReadValue(console, layout.prompts[i], kept, &value);
+    if (reply == Reply::kEnd) return false;
+    if (reply == Reply::kRefused) continue;
     // A plate value also fills the shared slot, where the other states read it.
     workspace->values.slot[i] = value;
     if (plate) workspace->plate.slot[i] = value;

@@ -1,16 +1,24 @@
 #include <errno.h>
+#include <fcntl.h>
 #include <histedit.h>
+#include <langinfo.h>
+#include <locale.h>
 #include <poll.h>
 #include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
+#include <wchar.h>
 
 #include <cassert>
-#include <initializer_list>
+#include <cstddef>
 #include <string>
 
+#include "console/escape_sequence.h"
 #include "console/terminal.h"
 
 namespace {
@@ -22,11 +30,26 @@ struct termios g_own_settings;
 volatile sig_atomic_t g_terminal = -1;
 volatile sig_atomic_t g_changed = 0;
 
+// The terminal on which a line stands open (a prompt, a pause text or a reply
+// being typed), or -1: a signal that ends the program ends that line first,
+// so the shell's message starts a line of its own.
+volatile sig_atomic_t g_open_line_fd = -1;
+
+// Set when the window changed its size and when the program was continued
+// after a stop: the reply line being typed has to be drawn anew.
+volatile sig_atomic_t g_resized = 0;
+volatile sig_atomic_t g_continued = 0;
+
 void RestoreOwnSettings() {
   if (g_changed) {
     tcsetattr(g_terminal, TCSADRAIN, &g_own_settings);
     g_changed = 0;
   }
+}
+
+void EndOpenLine() {
+  const int fd = g_open_line_fd;
+  if (fd >= 0 && write(fd, "\n", 1) == 1) g_open_line_fd = -1;
 }
 
 // Ends the process by the signal that arrived, after giving the terminal its
@@ -35,88 +58,296 @@ void RestoreOwnSettings() {
 // action at once.
 void OnEndingSignal(int signal_number) {
   if (g_changed) tcsetattr(g_terminal, TCSANOW, &g_own_settings);
+  EndOpenLine();
   raise(signal_number);
 }
 
-void InstallHandler(int signal_number, void (*handler)(int), int flags) {
-  struct sigaction previous;
-  if (sigaction(signal_number, nullptr, &previous) != 0) return;
-  if (previous.sa_handler == SIG_IGN) return;  // whoever started us wants it ignored
+void OnStop(int signal_number);
+
+void OnContinue(int) { g_continued = 1; }
+
+void OnResize(int) { g_resized = 1; }
+
+struct Handler {
+  int signal_number;
+  void (*handler)(int);
+  unsigned flags;
+};
+
+constexpr Handler kHandlers[] = {
+    {SIGINT, OnEndingSignal, SA_RESETHAND | SA_NODEFER},
+    {SIGTERM, OnEndingSignal, SA_RESETHAND | SA_NODEFER},
+    {SIGHUP, OnEndingSignal, SA_RESETHAND | SA_NODEFER},
+    {SIGQUIT, OnEndingSignal, SA_RESETHAND | SA_NODEFER},
+    {SIGTSTP, OnStop, SA_NODEFER | SA_RESTART},
+    {SIGCONT, OnContinue, SA_RESTART},
+    {SIGWINCH, OnResize, SA_RESTART},
+};
+constexpr int kHandlerCount = sizeof kHandlers / sizeof kHandlers[0];
+
+// What each signal did before key mode began, given back when it ends.
+struct sigaction g_previous[kHandlerCount];
+bool g_installed[kHandlerCount] = {};
+
+bool Install(const Handler& handler, struct sigaction* previous) {
+  if (sigaction(handler.signal_number, nullptr, previous) != 0) return false;
+  if (previous->sa_handler == SIG_IGN) return false;  // whoever started us wants it ignored
   struct sigaction action = {};
-  action.sa_handler = handler;
-  action.sa_flags = flags;
+  action.sa_handler = handler.handler;
+  action.sa_flags = static_cast<int>(handler.flags);
   sigemptyset(&action.sa_mask);
-  sigaction(signal_number, &action, nullptr);
+  return sigaction(handler.signal_number, &action, nullptr) == 0;
 }
 
 // Ctrl-Z: hand the shell its terminal settings, stop, and take up again
 // whatever was in force (key mode, or the line editor's) when continued.
 void OnStop(int signal_number) {
-  const sig_atomic_t changed = g_changed;
+  const int saved_errno = errno;
   struct termios settings_in_force;
-  if (changed) {
-    tcgetattr(g_terminal, &settings_in_force);
-    tcsetattr(g_terminal, TCSANOW, &g_own_settings);
-  }
+  const bool give_back = g_changed && tcgetattr(g_terminal, &settings_in_force) == 0;
+  if (give_back) tcsetattr(g_terminal, TCSANOW, &g_own_settings);
   signal(signal_number, SIG_DFL);
   raise(signal_number);
-  InstallHandler(signal_number, OnStop, SA_NODEFER | SA_RESTART);
-  if (changed) tcsetattr(g_terminal, TCSANOW, &settings_in_force);
+  struct sigaction ignored;
+  Install(kHandlers[4], &ignored);
+  if (give_back) tcsetattr(g_terminal, TCSANOW, &settings_in_force);
+  g_continued = 1;
+  errno = saved_errno;
 }
 
-void InstallHandlersOnce() {
-  static bool installed = false;
-  if (installed) return;
-  installed = true;
-  for (int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
-    InstallHandler(signal_number, OnEndingSignal, SA_RESETHAND | SA_NODEFER);
+void InstallHandlers() {
+  assert(kHandlers[4].signal_number == SIGTSTP);  // OnStop installs itself again
+  for (int i = 0; i < kHandlerCount; ++i) {
+    if (!g_installed[i]) g_installed[i] = Install(kHandlers[i], &g_previous[i]);
   }
-  InstallHandler(SIGTSTP, OnStop, SA_NODEFER | SA_RESTART);
-  atexit(RestoreOwnSettings);
+  static const bool at_exit = atexit(RestoreOwnSettings) == 0;
+  (void)at_exit;
 }
 
-// Waits until `fd` is ready for `events`: another process may have set the
-// open pipe non-blocking, and its data may simply not be there yet.
-bool AwaitReady(int fd, short events) {
-  struct pollfd ready = {fd, events, 0};
-  for (;;) {
-    if (poll(&ready, 1, -1) >= 0) return true;
-    if (errno != EINTR) return false;
+void RestoreHandlers() {
+  for (int i = 0; i < kHandlerCount; ++i) {
+    if (g_installed[i]) sigaction(kHandlers[i].signal_number, &g_previous[i], nullptr);
+    g_installed[i] = false;
   }
 }
 
 bool WouldBlock(int error) { return error == EAGAIN || error == EWOULDBLOCK; }
+
+// Waits until `fd` is ready for `events`: another process may have set the
+// open pipe or terminal non-blocking, and its data may simply not be there yet.
+// Returns false on a failure, and with errno EINTR when a signal came first.
+bool AwaitReady(int fd, short events) {
+  struct pollfd ready = {fd, events, 0};
+  return poll(&ready, 1, -1) >= 0;
+}
 
 long ReadRetrying(int fd, char* buffer, std::size_t size) {
   for (;;) {
     const ssize_t n = read(fd, buffer, size);
     if (n >= 0) return static_cast<long>(n);
     if (errno == EINTR) continue;
-    if (!WouldBlock(errno) || !AwaitReady(fd, POLLIN)) return -1;
+    if (!WouldBlock(errno)) return -1;
+    if (!AwaitReady(fd, POLLIN) && errno != EINTR) return -1;
   }
 }
 
-// The line editor, set up at the first reply, and the prompt it shows.
+bool WriteAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t n = write(fd, data, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && WouldBlock(errno) && (AwaitReady(fd, POLLOUT) || errno == EINTR)) continue;
+    if (n == 0) errno = EIO;
+    if (n <= 0) return false;
+    data += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+bool WriteText(int fd, const std::string& text) { return WriteAll(fd, text.data(), text.size()); }
+
+// The line editor, set up at the first reply, and what it needs to know while
+// it runs: the prompt, the terminal it draws on, and the state of the key
+// bytes it has been handed so far.
 struct LineEditor {
   EditLine* editor = nullptr;
   History* history = nullptr;
+  int terminal_fd = -1;  // draws here
+  int input_fd = -1;     // reads keys here, as the menu does
   std::string prompt;
+  EscapeSequence sequence;
+  mbstate_t decoding = {};
+  bool too_long = false;
+  bool end_of_input = false;
 };
 
 LineEditor g_line_editor;
 
 const char* CurrentPrompt(EditLine*) { return g_line_editor.prompt.c_str(); }
 
-// Replies recalled with Up and Down, kept in memory for this session only.
+// Replies recalled with Up and Down, kept in memory for this session only;
+// a pasted block longer than a line of numbers is not worth recalling.
 constexpr int kHistoryLines = 500;
+constexpr std::size_t kLongestRecalledReply = 256;
 
-bool SetUpLineEditor(int input_fd, int output_fd) {
-  if (g_line_editor.editor != nullptr) return true;
-  FILE* in = fdopen(dup(input_fd), "r");
-  FILE* out = fdopen(dup(output_fd), "w");
-  if (in == nullptr || out == nullptr) return false;
-  EditLine* editor = el_init("vergleichsspannung", in, out, stderr);
-  if (editor == nullptr) return false;
+// The code the Delete key is handed to the editor as: a C1 control, which no
+// keyboard types (typed C1 characters become U+FFFD below).
+constexpr wchar_t kDeleteCode = 0x90;
+
+wchar_t CodeOf(EditingKey key) {
+  switch (key) {
+    case EditingKey::kUp:
+      return 0x10;  // ^P, the previous reply
+    case EditingKey::kDown:
+      return 0x0e;  // ^N
+    case EditingKey::kRight:
+      return 0x06;  // ^F
+    case EditingKey::kLeft:
+      return 0x02;  // ^B
+    case EditingKey::kHome:
+      return 0x01;  // ^A
+    case EditingKey::kEnd:
+      return 0x05;  // ^E
+    case EditingKey::kDelete:
+      return kDeleteCode;
+    case EditingKey::kNone:
+      break;
+  }
+  return 0;
+}
+
+// Plain terminals cannot move the cursor up or clear the screen.
+bool CanMoveCursor() {
+  const char* term = getenv("TERM");
+  return term != nullptr && *term != 0 && strcmp(term, "dumb") != 0;
+}
+
+std::size_t ColumnsOf(int fd) {
+  struct winsize size = {};
+  if (ioctl(fd, TIOCGWINSZ, &size) != 0) return 0;
+  return size.ws_col;
+}
+
+// Draws the reply line anew after a resize or a continue, so that the screen
+// shows exactly what Enter will take. After a resize the terminal may have
+// rewrapped the line to its new width: go back to where the line begins on
+// that assumption and clear everything below before drawing.
+void Redraw(EditLine* editor) {
+  LineEditor& line = g_line_editor;
+  const bool resized = g_resized;
+  g_resized = 0;
+  g_continued = 0;
+  std::string move = "\r";
+  if (resized) {
+    const std::size_t columns = ColumnsOf(line.terminal_fd);
+    const LineInfoW* info = el_wline(editor);
+    const std::size_t before_cursor =
+        mbstowcs(nullptr, line.prompt.c_str(), 0) + static_cast<std::size_t>(info->cursor - info->buffer);
+    if (!CanMoveCursor()) {
+      move = "\r\n";
+    } else if (columns > 0) {
+      const std::size_t rows = before_cursor / columns;
+      if (rows > 0) move += "\033[" + std::to_string(rows) + "A";
+      move += "\033[J";
+    }
+    el_resize(editor);
+  }
+  WriteText(line.terminal_fd, move);
+  el_set(editor, EL_REFRESH);
+}
+
+bool IsInsertion(wchar_t c) { return c >= 0x20 && c != 0x7f; }
+
+// Hands the editor the next key: a character decoded in the terminal's
+// character set (an undecodable byte as U+FFFD, so it shows and is refused
+// rather than vanishing), an editing key's code, or nothing for the bytes of
+// other escape sequences. Keeps the line within kMaxReplyLength characters.
+int GetCharacter(EditLine* editor, wchar_t* out) {
+  LineEditor& line = g_line_editor;
+  *out = 0;
+  for (;;) {
+    if (g_resized || g_continued) Redraw(editor);
+    if (!AwaitReady(line.input_fd, POLLIN)) {
+      if (errno == EINTR) continue;
+      return -1;
+    }
+    char byte = 0;
+    const ssize_t n = read(line.input_fd, &byte, 1);
+    if (n < 0 && (errno == EINTR || WouldBlock(errno))) continue;
+    if (n < 0) return -1;
+    if (n == 0) {
+      line.end_of_input = true;
+      return 0;
+    }
+    const KeyByte kind = FollowKeyByte(&line.sequence, static_cast<unsigned char>(byte));
+    if (kind == KeyByte::kInside) continue;
+    wchar_t c = 0;
+    if (kind == KeyByte::kLast) {
+      c = CodeOf(EditingKeyOf(line.sequence.bytes));
+      line.sequence.bytes.clear();
+      if (c == 0) continue;
+    } else {
+      const std::size_t used = mbrtowc(&c, &byte, 1, &line.decoding);
+      if (used == static_cast<std::size_t>(-2)) continue;
+      if (used == static_cast<std::size_t>(-1) || (c >= 0x80 && c < 0xa0)) {
+        line.decoding = mbstate_t{};
+        c = MB_CUR_MAX > 1 ? 0xfffd : L'?';
+      }
+      if (c == 0x04 && el_wline(editor)->lastchar == el_wline(editor)->buffer) line.end_of_input = true;
+    }
+    if (IsInsertion(c)) {
+      const LineInfoW* info = el_wline(editor);
+      if (static_cast<std::size_t>(info->lastchar - info->buffer) >= terminal::kMaxReplyLength) {
+        if (!line.too_long) WriteText(line.terminal_fd, "\a");
+        line.too_long = true;
+        continue;
+      }
+    }
+    *out = c;
+    return 1;
+  }
+}
+
+// Reads typed characters in the terminal's character set. Where the
+// environment names none (the C locale), UTF-8, which terminals send today,
+// rather than dropping every byte beyond ASCII. Numbers still print in the C
+// locale: only the character type is set.
+void UseTerminalCharacters() {
+  setlocale(LC_CTYPE, "");
+  if (strcmp(nl_langinfo(CODESET), "ANSI_X3.4-1968") == 0) setlocale(LC_CTYPE, "C.UTF-8");
+}
+
+// Opens the terminal behind `input_fd` for the editor to read its settings
+// from and draw on, whatever standard output is. Returns -1 with errno set.
+int OpenTerminal(int input_fd) {
+  const char* name = ttyname(input_fd);
+  if (name != nullptr) return open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+  const int flags = fcntl(input_fd, F_GETFL);
+  if (flags < 0) return -1;
+  if ((flags & O_ACCMODE) != O_RDWR) {
+    errno = EBADF;
+    return -1;
+  }
+  return fcntl(input_fd, F_DUPFD_CLOEXEC, 0);
+}
+
+bool SetUpLineEditor(int input_fd) {
+  LineEditor& line = g_line_editor;
+  if (line.editor != nullptr) return true;
+  UseTerminalCharacters();
+  const int fd = OpenTerminal(input_fd);
+  if (fd < 0) return false;
+  const int second = fcntl(fd, F_DUPFD_CLOEXEC, 0);
+  FILE* in = fdopen(fd, "r");
+  FILE* out = second < 0 ? nullptr : fdopen(second, "w");
+  EditLine* editor = in != nullptr && out != nullptr ? el_init("vergleichsspannung", in, out, stderr) : nullptr;
+  if (editor == nullptr) {
+    const int error = errno != 0 ? errno : ENOMEM;
+    if (in != nullptr) fclose(in); else close(fd);
+    if (out != nullptr) fclose(out); else if (second >= 0) close(second);
+    errno = error;
+    return false;
+  }
   // After each line libedit gives the terminal its settings for running
   // programs, normally line mode with echo. Key mode instead, so no key typed
   // ahead of the next prompt is echoed or held back in line mode.
@@ -126,14 +357,33 @@ bool SetUpLineEditor(int input_fd, int output_fd) {
   el_set(editor, EL_SIGNAL, 0);
   el_set(editor, EL_EDITOR, "emacs");
   el_set(editor, EL_PROMPT, CurrentPrompt);
+  el_set(editor, EL_GETCFN, GetCharacter);
+  const wchar_t delete_key[] = {kDeleteCode, 0};
+  el_wset(editor, EL_BIND, delete_key, L"ed-delete-next-char", nullptr);
   History* replies = history_init();
   HistEvent event;
   history(replies, &event, H_SETSIZE, kHistoryLines);
   history(replies, &event, H_SETUNIQUE, 1);
   el_set(editor, EL_HIST, history, replies);
-  g_line_editor.editor = editor;
-  g_line_editor.history = replies;
+  line.editor = editor;
+  line.history = replies;
+  line.terminal_fd = second;
+  line.input_fd = input_fd;
   return true;
+}
+
+// When the prompt went to a pipe as well, a reader such as tee may still be
+// about to show it on this terminal: give it the moment to do so, so that the
+// editor draws over that copy rather than before it.
+void LetReaderShowPrompt(int output_fd) {
+  struct stat status;
+  if (fstat(output_fd, &status) != 0 || !S_ISFIFO(status.st_mode)) return;
+  for (int waited = 0; waited < 200; ++waited) {
+    int unread = 0;
+    if (ioctl(output_fd, FIONREAD, &unread) != 0 || unread == 0) break;
+    usleep(1000);
+  }
+  usleep(10000);
 }
 
 bool IsBlank(const std::string& text) {
@@ -146,44 +396,84 @@ namespace terminal {
 
 bool IsTerminal(int fd) { return isatty(fd) == 1; }
 
-void EnterKeyMode(int fd) {
+bool EnterKeyMode(int fd) {
   assert(IsTerminal(fd));
-  InstallHandlersOnce();
-  if (tcgetattr(fd, &g_own_settings) != 0) return;
-  g_terminal = fd;
-  struct termios key_settings = g_own_settings;
+  if (g_changed) return true;
+  struct termios own;
+  if (tcgetattr(fd, &own) != 0) return false;
+  struct termios key_settings = own;
   key_settings.c_lflag &= ~(ICANON | ECHO);
   key_settings.c_cc[VMIN] = 1;
   key_settings.c_cc[VTIME] = 0;
+  g_own_settings = own;
+  g_terminal = fd;
+  InstallHandlers();
   g_changed = 1;
-  if (tcsetattr(fd, TCSANOW, &key_settings) != 0) g_changed = 0;
+  if (tcsetattr(fd, TCSANOW, &key_settings) != 0) {
+    const int error = errno;
+    g_changed = 0;
+    RestoreHandlers();
+    errno = error;
+    return false;
+  }
+  return true;
 }
 
-void LeaveKeyMode() { RestoreOwnSettings(); }
+void LeaveKeyMode() {
+  RestoreOwnSettings();
+  RestoreHandlers();
+}
 
-long ReadKeyPress(int fd, char* key) { return ReadRetrying(fd, key, 1); }
+long ReadKeyPress(int fd, char* key, bool* in_sequence) {
+  static EscapeSequence sequence;
+  const long n = ReadRetrying(fd, key, 1);
+  if (n == 1) {
+    const KeyByte kind = FollowKeyByte(&sequence, static_cast<unsigned char>(*key));
+    if (kind == KeyByte::kLast) sequence.bytes.clear();
+    *in_sequence = kind != KeyByte::kCharacter && *key != '\x1b';
+  }
+  return n;
+}
 
-int ReadReply(int input_fd, int output_fd, std::string_view prompt, std::string* line) {
-  const bool ready = SetUpLineEditor(input_fd, output_fd);
+Reply ReadReply(int input_fd, int output_fd, std::string_view prompt, std::string* line) {
+  if (!SetUpLineEditor(input_fd)) return Reply::kError;
+  LineEditor& editor = g_line_editor;
+  editor.prompt.assign(prompt);
+  editor.sequence.bytes.clear();
+  editor.decoding = mbstate_t{};
+  editor.too_long = false;
+  editor.end_of_input = false;
+  if (g_resized) el_resize(editor.editor);
+  g_resized = 0;
+  g_continued = 0;
+  const bool prompt_in_output = !IsTerminal(output_fd);
+  if (prompt_in_output) {
+    LetReaderShowPrompt(output_fd);
+    WriteText(editor.terminal_fd, "\r");
+  }
+  g_open_line_fd = editor.terminal_fd;
   int count = 0;
-  const char* typed = nullptr;
-  if (ready) {
-    g_line_editor.prompt.assign(prompt);
-    typed = el_gets(g_line_editor.editor, &count);
-  }
+  errno = 0;
+  const char* typed = el_gets(editor.editor, &count);
   // libedit has put the terminal back into key mode (EL_SETTY above).
-  if (!ready || count < 0) {
-    if (!ready) errno = ENOMEM;
-    return -1;
+  if (typed == nullptr || count <= 0) {
+    if (!editor.end_of_input) {
+      if (errno == 0) errno = EIO;  // the editor could not use the terminal
+      return Reply::kError;
+    }
+    // The console ends the line on a terminal output; on a redirected one, this line is ours.
+    if (prompt_in_output && write(editor.terminal_fd, "\n", 1) == 1) g_open_line_fd = -1;
+    return Reply::kEnd;
   }
-  if (typed == nullptr || count == 0) return 0;
+  g_open_line_fd = -1;  // Enter began a new line
+  if (editor.too_long) return Reply::kTooLong;
   line->assign(typed, static_cast<std::size_t>(count));
   if (line->back() != '\n') line->push_back('\n');
-  if (!IsBlank(*line)) {
+  if (!IsBlank(*line) && line->size() <= kLongestRecalledReply) {
     HistEvent event;
-    history(g_line_editor.history, &event, H_ENTER, line->substr(0, line->size() - 1).c_str());
+    history(editor.history, &event, H_ENTER, line->substr(0, line->size() - 1).c_str());
   }
-  return 1;
+  return Reply::kLine;
 }
 
 long ReadInput(int fd, char* buffer, std::size_t size) {
@@ -192,15 +482,14 @@ long ReadInput(int fd, char* buffer, std::size_t size) {
 }
 
 bool WriteOutput(int fd, const char* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t n = write(fd, data, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0 && WouldBlock(errno) && AwaitReady(fd, POLLOUT)) continue;
-    if (n == 0) errno = EIO;
-    if (n <= 0) return false;
-    data += n;
-    size -= static_cast<std::size_t>(n);
+  if (!WriteAll(fd, data, size)) return false;
+  static int known_fd = -1;
+  static bool known_terminal = false;
+  if (fd != known_fd) {
+    known_fd = fd;
+    known_terminal = IsTerminal(fd);
   }
+  if (known_terminal && size > 0) g_open_line_fd = data[size - 1] == '\n' ? -1 : fd;
   return true;
 }
 

@@ -27,25 +27,40 @@ namespace terminal {
 bool IsTerminal(int fd) { return _isatty(fd) != 0; }
 
 // The console reads single keys with _getch and needs no mode of its own.
-void EnterKeyMode(int fd) { (void)fd; }
+bool EnterKeyMode(int fd) {
+  (void)fd;
+  return true;
+}
 void LeaveKeyMode() {}
 
-long ReadKeyPress(int fd, char* key) {
+long ReadKeyPress(int fd, char* key, bool* in_sequence) {
   assert(IsTerminal(fd));
   (void)fd;  // _getch reads the console itself
-  // A function or arrow key delivers 0 or 224 first and its code on the next call.
+  // A function or arrow key delivers 0 or 224 first and its code on the next
+  // call; the console sends no escape sequences to _getch.
   *key = static_cast<char>(_getch());
+  *in_sequence = false;
   return 1;
 }
 
-int ReadReply(int input_fd, int output_fd, std::string_view prompt, std::string* line) {
+Reply ReadReply(int input_fd, int output_fd, std::string_view prompt, std::string* line) {
   // The console's own line input edits the reply and recalls earlier ones.
-  if (!WriteOutput(output_fd, prompt.data(), prompt.size())) return -1;
-  char buffer[4096];
+  if (IsTerminal(output_fd) && !WriteOutput(output_fd, prompt.data(), prompt.size())) {
+    return Reply::kError;
+  }
+  char buffer[kMaxReplyLength + 2];
   const long n = ReadInput(input_fd, buffer, sizeof buffer);
-  if (n <= 0) return static_cast<int>(n);
+  if (n < 0) return Reply::kError;
+  if (n == 0) return Reply::kEnd;
   line->assign(buffer, static_cast<std::size_t>(n));
-  return 1;
+  if (line->back() != '\n') {
+    // More than a reply line holds: drop the rest of the line, refuse it whole.
+    char rest = 0;
+    while (rest != '\n' && ReadInput(input_fd, &rest, 1) == 1) {
+    }
+    return Reply::kTooLong;
+  }
+  return Reply::kLine;
 }
 
 long ReadInput(int fd, char* buffer, std::size_t size) {
