@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
+#include "stress/exact_stress.h"
 #include "stress/format.h"
 
 namespace {
@@ -29,6 +32,34 @@ TEST(EquivalentStressTest, DefaultsGiveTheKnownValuesInAllTwelveCombinations) {
     EXPECT_EQ(FormatStress(EquivalentStress(row.state, Hypothesis::GEH, &workspace)), row.geh);
     EXPECT_EQ(FormatStress(EquivalentStress(row.state, Hypothesis::NH, &workspace)), row.nh);
     EXPECT_EQ(FormatStress(EquivalentStress(row.state, Hypothesis::SH, &workspace)), row.sh);
+  }
+}
+
+// Six different components, and three more for the plate, so that a routine
+// reading a wrong slot gives a wrong result. The hoop stress -900 is the
+// smallest axisymmetric principal stress and the largest in magnitude, so NH
+// and SH there must pick the third candidate.
+TEST(EquivalentStressTest, EveryStateReadsEachComponentFromItsOwnSlot) {
+  Workspace w;
+  w.values.slot = {120, -70, 45, -900, 260, -35};
+  w.plate.slot = {30, -80, 55};
+  constexpr double kTolerance = 3e-5 * 900;  // the 60 degree step rounded to 1.0472
+  for (int s = kFirstStressState; s <= kLastStressState; ++s) {
+    const auto state = static_cast<StressState>(s);
+    const Exact exact = ExactPrincipal(state, w);
+    for (Hypothesis hypothesis : {Hypothesis::GEH, Hypothesis::NH, Hypothesis::SH}) {
+      const double sig_v = EquivalentStress(state, hypothesis, &w);
+      EXPECT_NEAR(sig_v, ExactEquivalent(state, hypothesis, exact), kTolerance)
+          << "state " << s << " hypothesis " << static_cast<int>(hypothesis);
+    }
+    std::vector<double> principal = {w.results.Sig1, w.results.Sig2, w.results.Sig3};
+    principal.resize(exact.size());
+    Exact sorted = exact;
+    std::sort(principal.begin(), principal.end());
+    std::sort(sorted.begin(), sorted.end());
+    for (std::size_t i = 0; i < sorted.size(); ++i) {
+      EXPECT_NEAR(principal[i], sorted[i], kTolerance) << "state " << s;
+    }
   }
 }
 
