@@ -16,6 +16,8 @@
 #include "console/console.h"
 #include "console/menu_loop.h"
 #include "console/number_word.h"
+#include "console/stress_state_table.h"
+#include "stress/format.h"
 #include "stress/hypotheses.h"
 
 namespace {
@@ -81,13 +83,23 @@ bool ReadValue(const std::string& output, std::size_t at, bool infinity_allowed,
   const std::size_t end = output.find("[N/mm2]", begin);
   if (begin < 2 || end == std::string::npos) return false;
   const std::string text = output.substr(begin, end - begin);
-  if (text == "inf" || text == "-inf") {
-    *value = text[0] == '-' ? -HUGE_VAL : HUGE_VAL;
+  if (text == FormatStress(HUGE_VAL) || text == FormatStress(-HUGE_VAL)) {
+    *value = text == FormatStress(HUGE_VAL) ? HUGE_VAL : -HUGE_VAL;
     return infinity_allowed;
   }
   char* parsed_end = nullptr;
   *value = std::strtod(text.c_str(), &parsed_end);
   return !text.empty() && parsed_end == text.c_str() + text.size() && std::isfinite(*value);
+}
+
+// Returns the row of the state whose report header starts with `header`, or
+// nullptr when none does.
+const StressStateRow* RowOfReport(const std::string& header) {
+  for (int s = kFirstStressState; s <= kLastStressState; ++s) {
+    const StressStateRow& row = StressStateRowOf(static_cast<StressState>(s));
+    if (header.rfind(std::string(row.report_name) + ",", 0) == 0) return &row;
+  }
+  return nullptr;
 }
 
 // Checks every printed value, and each report against what the mechanics of
@@ -105,7 +117,10 @@ void CheckPrintedValues(const std::string& output, bool infinity_allowed) {
     const std::size_t header = at + 12;
     const std::size_t colon = output.find(":\n", header);
     const std::string name = output.substr(header, colon - header);
-    const bool in_plane = name.rfind("Scheiben", 0) == 0 || name.rfind("Platten", 0) == 0;
+    const StressStateRow* row = RowOfReport(name);
+    if (row == nullptr) Fail("report header of no stress state", output);
+    // A state without Sig3 is an in-plane one, whose normal stress 0 counts.
+    const bool in_plane = !row->prints_sig3;
     std::vector<double> sig;
     double sig_v = 0;
     for (std::size_t line = colon + 2; output.compare(line, 3, "Sig") == 0;

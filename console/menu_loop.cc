@@ -2,10 +2,12 @@
 
 #include <string>
 
+#include "console/hypothesis_table.h"
 #include "console/number_word.h"
 #include "console/pause.h"
 #include "console/refusal.h"
 #include "console/results_report.h"
+#include "console/stress_state_table.h"
 #include "console/stress_values_dialog.h"
 #include "console/version.h"
 
@@ -30,16 +32,8 @@ constexpr const char* kChoicePrompt = "\nIhre Wahl:";
 constexpr const char* kStateName = "Spannungszustand";
 constexpr const char* kHypothesisName = "Hypothese";
 
-constexpr const char* kStateMenu[] = {
-    "Spannungszustand:",       "\nraeuml. SpaZustand= 1", "\nScheibenSpaZustand= 2",
-    "\naxialsy.SpaZustand= 3", "\nPlatten SpaZustand= 4",
-};
-constexpr const char* kHypothesisMenu[] = {
-    "Spannungshypothese:",
-    "\nGEH= 1",
-    "\nNH = 2",
-    "\nSH = 3",
-};
+constexpr const char* kStatePrompt = "Spannungszustand:";
+constexpr const char* kHypothesisPrompt = "Spannungshypothese:";
 
 constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;
@@ -50,6 +44,22 @@ int Finish(Console* console) { return console->Finish() ? kExitSuccess : kExitFa
 template <int N>
 void PrintAll(Console* console, const char* const (&texts)[N]) {
   for (const char* text : texts) console->Print(text);
+}
+
+// Prints the state prompt's heading and the line of every state.
+void PrintStateMenu(Console* console) {
+  console->Print(kStatePrompt);
+  for (int s = kFirstStressState; s <= kLastStressState; ++s) {
+    console->Print(StressStateRowOf(static_cast<StressState>(s)).menu_line);
+  }
+}
+
+// Prints the hypothesis prompt's heading and the line of every hypothesis.
+void PrintHypothesisMenu(Console* console) {
+  console->Print(kHypothesisPrompt);
+  for (int h = kFirstHypothesis; h <= kLastHypothesis; ++h) {
+    console->Print(HypothesisRowOf(static_cast<Hypothesis>(h)).menu_line);
+  }
 }
 
 }  // namespace
@@ -93,15 +103,16 @@ int MenuLoop(Console* console, Workspace* workspace) {
       case 'q':
         return Finish(console);
       case 'a':
-        PrintAll(console, kStateMenu);
+        PrintStateMenu(console);
         choice = static_cast<int>(workspace->state);
         more_input = ReadChoice(console, kStateName, kFirstStressState, kLastStressState, &choice);
         if (more_input) workspace->state = static_cast<StressState>(choice);
         break;
       case 'b':
-        PrintAll(console, kHypothesisMenu);
+        PrintHypothesisMenu(console);
         choice = static_cast<int>(workspace->hypothesis);
-        more_input = ReadChoice(console, kHypothesisName, kFirstHypothesis, kLastHypothesis, &choice);
+        more_input =
+            ReadChoice(console, kHypothesisName, kFirstHypothesis, kLastHypothesis, &choice);
         if (more_input) workspace->hypothesis = static_cast<Hypothesis>(choice);
         break;
       case 'c':

@@ -1,24 +1,23 @@
 #include "console/results_report.h"
 
+#include "console/hypothesis_table.h"
 #include "console/pause.h"
+#include "console/stress_state_table.h"
 #include "stress/hypotheses.h"
 
 namespace {
 
 constexpr const char* kHeading = "Ergebnisse:\n";
+constexpr const char* kSig1 = "Sig1= ";
+constexpr const char* kSig2 = "Sig2= ";
+constexpr const char* kSig3 = "Sig3= ";
+constexpr const char* kSigV = "SigV= ";
 
-// Headers by state (rows) and hypothesis (columns GEH, NH, SH).
-constexpr const char* kHeaders[4][3] = {
-    {"raeuml.SpaZus,GEH:\n", "raeuml.SpaZus,NH:\n", "raeuml.SpaZus,SH:\n"},
-    {"ScheibenSpaZus,GEH:\n", "ScheibenSpaZus,NH:\n", "ScheibenSpaZus,SH:\n"},
-    {"axialsym.SpaZus,GEH:\n", "axialsym.SpaZus,NH:\n", "axialsym.SpaZus,SH:\n"},
-    {"PlattenSpaZus,GEH:\n", "PlattenSpaZus,NH:\n", "PlattenSpaZus,SH:\n"},
-};
-
-constexpr const char* kSig1 = "Sig1= %g[N/mm2]\n";
-constexpr const char* kSig2 = "Sig2= %g[N/mm2]\n";
-constexpr const char* kSig3 = "Sig3= %g[N/mm2]\n";
-constexpr const char* kSigV = "SigV= %g[N/mm2]\n";
+// Prints one value line of the report.
+void PrintResult(Console* console, const char* label, double value) {
+  console->Print(StressLine(label, value));
+  console->Print("\n");
+}
 
 }  // namespace
 
@@ -29,14 +28,15 @@ bool ReportResults(Console* console, Workspace* workspace) {
   StressResults& results = workspace->results;
   results.SigV = EquivalentStress(state, hypothesis, workspace);
 
-  console->Print(kHeaders[static_cast<int>(state) - 1][static_cast<int>(hypothesis) - 1]);
-  if (hypothesis != Hypothesis::GEH) {
-    console->PrintValue(kSig1, results.Sig1);
-    console->PrintValue(kSig2, results.Sig2);
-    if (state == StressState::Spatial || state == StressState::Axisymmetric) {
-      console->PrintValue(kSig3, results.Sig3);
-    }
+  const StressStateRow& state_row = StressStateRowOf(state);
+  const HypothesisRow& hypothesis_row = HypothesisRowOf(hypothesis);
+  console->Print(state_row.report_name);
+  console->Print(hypothesis_row.report_part);
+  if (hypothesis_row.prints_principal_stresses) {
+    PrintResult(console, kSig1, results.Sig1);
+    PrintResult(console, kSig2, results.Sig2);
+    if (state_row.prints_sig3) PrintResult(console, kSig3, results.Sig3);
   }
-  console->PrintValue(kSigV, results.SigV);
+  PrintResult(console, kSigV, results.SigV);
   return PauseForKey(console, kPauseOnNewLine);
 }

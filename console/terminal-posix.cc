@@ -241,8 +241,8 @@ void Redraw(EditLine* editor) {
   if (resized) {
     const std::size_t columns = ColumnsOf(line.terminal_fd);
     const LineInfoW* info = el_wline(editor);
-    const std::size_t before_cursor =
-        mbstowcs(nullptr, line.prompt.c_str(), 0) + static_cast<std::size_t>(info->cursor - info->buffer);
+    const std::size_t before_cursor = mbstowcs(nullptr, line.prompt.c_str(), 0) +
+                                      static_cast<std::size_t>(info->cursor - info->buffer);
     if (!CanMoveCursor()) {
       move = "\r\n";
     } else if (columns > 0) {
@@ -293,7 +293,8 @@ int GetCharacter(EditLine* editor, wchar_t* out) {
         line.decoding = mbstate_t{};
         c = MB_CUR_MAX > 1 ? 0xfffd : L'?';
       }
-      if (c == 0x04 && el_wline(editor)->lastchar == el_wline(editor)->buffer) line.end_of_input = true;
+      if (c == 0x04 && el_wline(editor)->lastchar == el_wline(editor)->buffer)
+        line.end_of_input = true;
     }
     if (IsInsertion(c)) {
       const LineInfoW* info = el_wline(editor);
@@ -340,11 +341,18 @@ bool SetUpLineEditor(int input_fd) {
   const int second = fcntl(fd, F_DUPFD_CLOEXEC, 0);
   FILE* in = fdopen(fd, "r");
   FILE* out = second < 0 ? nullptr : fdopen(second, "w");
-  EditLine* editor = in != nullptr && out != nullptr ? el_init("vergleichsspannung", in, out, stderr) : nullptr;
+  EditLine* editor =
+      in != nullptr && out != nullptr ? el_init("vergleichsspannung", in, out, stderr) : nullptr;
   if (editor == nullptr) {
     const int error = errno != 0 ? errno : ENOMEM;
-    if (in != nullptr) fclose(in); else close(fd);
-    if (out != nullptr) fclose(out); else if (second >= 0) close(second);
+    if (in != nullptr)
+      fclose(in);
+    else
+      close(fd);
+    if (out != nullptr)
+      fclose(out);
+    else if (second >= 0)
+      close(second);
     errno = error;
     return false;
   }

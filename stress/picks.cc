@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace {
 
@@ -12,11 +11,14 @@ template <int N>
 double FirstNotExceeded(const double (&candidates)[N]) {
   double magnitude[N];
   for (int i = 0; i < N; ++i) magnitude[i] = std::fabs(candidates[i]);
-  for (int i = 0; i < N; ++i) {
+  for (int i = 0; i < N - 1; ++i) {
     bool exceeded = false;
     for (int j = 0; j < N; ++j) exceeded = exceeded || magnitude[j] > magnitude[i];
     if (!exceeded) return magnitude[i];
   }
+  // Every earlier candidate is exceeded, so none is not-a-number (it would
+  // never be exceeded) and none is a largest magnitude: the last one is
+  // exceeded by nothing.
   return magnitude[N - 1];
 }
 
@@ -50,8 +52,9 @@ double SpanPick(double sig1, double sig2, double sig3) {
   if (NotBelow(sig2, sig1) && NotBelow(sig1, sig3)) return sig2 - sig3;
   if (NotBelow(sig2, sig3) && NotBelow(sig3, sig1)) return sig2 - sig1;
   if (NotBelow(sig3, sig2) && NotBelow(sig2, sig1)) return sig3 - sig1;
-  if (NotBelow(sig3, sig1) && NotBelow(sig1, sig2)) return sig3 - sig2;
-  return std::numeric_limits<double>::quiet_NaN();
+  // The six orderings cover every order of three numbers, and a value that is
+  // not a number makes one of the first three hold: here sig3 >= sig1 >= sig2.
+  return sig3 - sig2;
 }
 
 double SpanPickWithZero(double sig1, double sig2) {
@@ -63,6 +66,7 @@ double SpanPickWithZero(double sig1, double sig2) {
   if (NotBelow(sig2, sig1) && NotBelow(sig1, 0)) return std::fabs(sig2);
   if (sig1 >= sig2 && 0 >= sig1) return std::fabs(sig2);
   if (NotBelow(sig1, 0) && 0 >= sig2) return sig1 - sig2;
-  if (NotBelow(sig2, 0) && 0 >= sig1) return sig2 - sig1;
-  return std::numeric_limits<double>::quiet_NaN();
+  // Tests 1 to 5 hold for every other pair of numbers, and test 1 or 3 for a
+  // pair with a value that is not a number: here sig2 > 0 > sig1.
+  return sig2 - sig1;
 }

@@ -11,6 +11,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 TEST(MaxAbsPickTest, ReturnsTheLargestMagnitude) {
   EXPECT_EQ(MaxAbsPick(1, -3, 2), 3);
+  EXPECT_EQ(MaxAbsPick(2, 1, -3), 3);
   EXPECT_EQ(MaxAbsPick(-5, 4), 5);
   EXPECT_EQ(MaxAbsPick(100, -100), 100);
   EXPECT_EQ(MaxAbsPick(0, 0, -0.0), 0);

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "stress/test_format.h"
+#include "stress/format.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ struct Printed {
 Printed SolveSpatial(const StressValues& values) {
   StressResults results;
   EXPECT_EQ(PrincipalSpatial(values, &results), SolveResult::Solved);
-  return {AsPrinted(results.Sig1), AsPrinted(results.Sig2), AsPrinted(results.Sig3)};
+  return {FormatStress(results.Sig1), FormatStress(results.Sig2), FormatStress(results.Sig3)};
 }
 
 // Cases whose printed digits engineers compare with earlier runs; the 60° step
@@ -66,28 +66,28 @@ TEST(PrincipalSpatialTest, SolvesRepeatedPrincipalStresses) {
   // Two nearly equal roots carry the cosine of the angle to -1.0000000000000002
   // and +1.0000000000000002; the 60° step of 1.0472 shows in the last digits.
   ASSERT_EQ(PrincipalSpatial(Spatial(0.26, 0.26, -0.31, 0, 0, 0), &results), SolveResult::Solved);
-  EXPECT_EQ(AsPrinted(results.Sig1), "0.26");
-  EXPECT_EQ(AsPrinted(results.Sig2), "-0.31");
-  EXPECT_EQ(AsPrinted(results.Sig3), "0.260001");
+  EXPECT_EQ(FormatStress(results.Sig1), "0.26");
+  EXPECT_EQ(FormatStress(results.Sig2), "-0.31");
+  EXPECT_EQ(FormatStress(results.Sig3), "0.260001");
   ASSERT_EQ(PrincipalSpatial(Spatial(0.02, 0.02, 0.59, 0, 0, 0), &results), SolveResult::Solved);
-  EXPECT_EQ(AsPrinted(results.Sig1), "0.59");
-  EXPECT_EQ(AsPrinted(results.Sig2), "0.0200008");
-  EXPECT_EQ(AsPrinted(results.Sig3), "0.0200008");
+  EXPECT_EQ(FormatStress(results.Sig1), "0.59");
+  EXPECT_EQ(FormatStress(results.Sig2), "0.0200008");
+  EXPECT_EQ(FormatStress(results.Sig3), "0.0200008");
 }
 
 TEST(PrincipalSpatialTest, StaysExactAtTheEndsOfTheDoubleRange) {
   // Products of these components overflow or underflow unless scaled.
   StressResults results;
   ASSERT_EQ(PrincipalSpatial(Spatial(1e-200, 0, 0, 0, 0, 0), &results), SolveResult::Solved);
-  EXPECT_EQ(AsPrinted(results.Sig1), "1e-200");
+  EXPECT_EQ(FormatStress(results.Sig1), "1e-200");
   EXPECT_NEAR(results.Sig2, 0, 1e-205);
   EXPECT_NEAR(results.Sig3, 0, 1e-205);
 
   ASSERT_EQ(PrincipalSpatial(Spatial(5e152, 4e152, 3e152, 3e152, 4e152, 5e152), &results),
             SolveResult::Solved);
-  EXPECT_EQ(AsPrinted(results.Sig1), "1.20631e+153");
-  EXPECT_EQ(AsPrinted(results.Sig2), "-1.52796e+152");
-  EXPECT_EQ(AsPrinted(results.Sig3), "1.46485e+152");
+  EXPECT_EQ(FormatStress(results.Sig1), "1.20631e+153");
+  EXPECT_EQ(FormatStress(results.Sig2), "-1.52796e+152");
+  EXPECT_EQ(FormatStress(results.Sig3), "1.46485e+152");
 
   ASSERT_EQ(PrincipalSpatial(Spatial(1e308, 1e308, 1e308, 0, 0, 0), &results), SolveResult::Solved);
   EXPECT_EQ(results.Sig1, 1e308);
@@ -107,8 +107,8 @@ TEST(PrincipalSpatialTest, RejectsOnlyComponentsThatAreNotFinite) {
 TEST(PrincipalInPlaneTest, UsesMohrsCircleAndLeavesSig3) {
   StressResults results{0, 0, 42, 7};
   ASSERT_EQ(PrincipalInPlane(500, 400, 300, &results), SolveResult::Solved);
-  EXPECT_EQ(AsPrinted(results.Sig1), "754.138");
-  EXPECT_EQ(AsPrinted(results.Sig2), "145.862");
+  EXPECT_EQ(FormatStress(results.Sig1), "754.138");
+  EXPECT_EQ(FormatStress(results.Sig2), "145.862");
   EXPECT_EQ(results.Sig3, 42);
   EXPECT_EQ(results.SigV, 7);
 
@@ -118,8 +118,8 @@ TEST(PrincipalInPlaneTest, UsesMohrsCircleAndLeavesSig3) {
 
   // (a - b)^2 overflows unless scaled.
   ASSERT_EQ(PrincipalInPlane(1e300, -1e300, 0, &results), SolveResult::Solved);
-  EXPECT_EQ(AsPrinted(results.Sig1), "1e+300");
-  EXPECT_EQ(AsPrinted(results.Sig2), "-1e+300");
+  EXPECT_EQ(FormatStress(results.Sig1), "1e+300");
+  EXPECT_EQ(FormatStress(results.Sig2), "-1e+300");
 
   EXPECT_EQ(PrincipalInPlane(1, kNaN, 0, &results), SolveResult::Rejected);
 }
@@ -127,16 +127,16 @@ TEST(PrincipalInPlaneTest, UsesMohrsCircleAndLeavesSig3) {
 TEST(PrincipalAxisymmetricTest, KeepsTheHoopStressAsThirdPrincipalStress) {
   StressResults results;
   ASSERT_EQ(PrincipalAxisymmetric(StressValues(), &results), SolveResult::Solved);
-  EXPECT_EQ(AsPrinted(results.Sig1), "145.862");
-  EXPECT_EQ(AsPrinted(results.Sig2), "754.138");
-  EXPECT_EQ(AsPrinted(results.Sig3), "300");
+  EXPECT_EQ(FormatStress(results.Sig1), "145.862");
+  EXPECT_EQ(FormatStress(results.Sig2), "754.138");
+  EXPECT_EQ(FormatStress(results.Sig3), "300");
 
   // Here r*r - 2*r*z + z*z rounds to -5.4e-20 although r and z differ.
   StressValues nearly_equal;
   nearly_equal.slot = {0.02, 0.019999999999999997, 0, 5, 0, 0};
   ASSERT_EQ(PrincipalAxisymmetric(nearly_equal, &results), SolveResult::Solved);
-  EXPECT_EQ(AsPrinted(results.Sig1), "0.02");
-  EXPECT_EQ(AsPrinted(results.Sig2), "0.02");
+  EXPECT_EQ(FormatStress(results.Sig1), "0.02");
+  EXPECT_EQ(FormatStress(results.Sig2), "0.02");
   EXPECT_EQ(results.Sig3, 5);
 
   nearly_equal.slot[3] = -kInfinity;

@@ -7,8 +7,8 @@
 #include <cmath>
 #include <random>
 
+#include "stress/format.h"
 #include "stress/principal.h"
-#include "stress/test_format.h"
 
 namespace {
 
@@ -54,15 +54,15 @@ TEST(PrintedDigitsTest, SpatialPrincipalStressesPrintAsTheLiteralFormula) {
     LiteralSpatial(s, literal);
     const bool same =
         (results.Sig1 == literal[0] && results.Sig2 == literal[1] && results.Sig3 == literal[2]) ||
-        (AsPrinted(results.Sig1) == AsPrinted(literal[0]) &&
-         AsPrinted(results.Sig2) == AsPrinted(literal[1]) &&
-         AsPrinted(results.Sig3) == AsPrinted(literal[2]));
+        (FormatStress(results.Sig1) == FormatStress(literal[0]) &&
+         FormatStress(results.Sig2) == FormatStress(literal[1]) &&
+         FormatStress(results.Sig3) == FormatStress(literal[2]));
     if (!same && ++differences <= 5) {
       ADD_FAILURE() << "state " << s[0] << " " << s[1] << " " << s[2] << " " << s[3] << " " << s[4]
-                    << " " << s[5] << " prints " << AsPrinted(results.Sig1) << " "
-                    << AsPrinted(results.Sig2) << " " << AsPrinted(results.Sig3) << ", literally "
-                    << AsPrinted(literal[0]) << " " << AsPrinted(literal[1]) << " "
-                    << AsPrinted(literal[2]);
+                    << " " << s[5] << " prints " << FormatStress(results.Sig1) << " "
+                    << FormatStress(results.Sig2) << " " << FormatStress(results.Sig3)
+                    << ", literally " << FormatStress(literal[0]) << " " << FormatStress(literal[1])
+                    << " " << FormatStress(literal[2]);
     }
   }
   EXPECT_EQ(differences, 0);

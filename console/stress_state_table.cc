@@ -1,0 +1,109 @@
+#include "console/stress_state_table.h"
+
+#include <cassert>
+#include <iterator>
+#include <tuple>
+
+#include "stress/format.h"
+
+namespace {
+
+constexpr StressStateRow kRows[] = {
+    {StressState::Spatial,
+     ValueSource::kStressValues,
+     6,
+     true,
+     "\nraeuml. SpaZustand= 1",
+     "raeuml.SpaZustand",
+     "\nraeuml.SpaZustand",
+     "raeuml.SpaZus",
+     {{"\nSigXX [N/mm2]= ", "\nSigXX= ", 0},
+      {"\nSigYY [N/mm2]= ", "\nSigYY= ", 1},
+      {"\nSigZZ [N/mm2]= ", "\nSigZZ= ", 2},
+      {"\nTauXY [N/mm2]= ", "\nTauXY= ", 3},
+      {"\nTauYZ [N/mm2]= ", "\nTauYZ= ", 4},
+      {"\nTauZX [N/mm2]= ", "\nTauZX= ", 5}}},
+    {StressState::Plane,
+     ValueSource::kStressValues,
+     3,
+     false,
+     "\nScheibenSpaZustand= 2",
+     "ScheibenSpaZustand:",
+     "\nScheibenSpaZustand",
+     "ScheibenSpaZus",
+     {{"\nSigXX [N/mm2]= ", "\nSigXX= ", 0},
+      {"\nSigYY [N/mm2]= ", "\nSigYY= ", 1},
+      {"\nTauXY [N/mm2]= ", "\nTauXY= ", 2}}},
+    {StressState::Axisymmetric,
+     ValueSource::kStressValues,
+     4,
+     true,
+     "\naxialsy.SpaZustand= 3",
+     "axialsym.SpaZustand:",
+     "\naxialsym.SpaZustand",
+     "axialsym.SpaZus",
+     {{"\nSigRR [N/mm2]= ", "\nSigRR= ", 0},
+      {"\nSigZZ [N/mm2]= ", "\nSigZZ= ", 1},
+      {"\nTauRZ [N/mm2]= ", "\nTauRZ= ", 2},
+      {"\nSigTE [N/mm2]= ", "\nSigTE= ", 3}}},
+    // The plate's replies land in StressValues as well (see EnterValues).
+    {StressState::Plate,
+     ValueSource::kPlateValues,
+     3,
+     false,
+     "\nPlatten SpaZustand= 4",
+     "PlattenSpaZustand:",
+     "\nPlattenSpaZustand",
+     "PlattenSpaZus",
+     {{"\nSigXX [N/mm2]= ", "\nSigXX= ", 0},
+      {"\nSigYY [N/mm2]= ", "\nSigYY= ", 1},
+      {"\nTauXY [N/mm2]= ", "\nTauXY= ", 2}}},
+};
+
+constexpr int kRowCount = static_cast<int>(std::size(kRows));
+static_assert(kRowCount == kLastStressState - kFirstStressState + 1, "one row per stress state");
+static_assert(std::tuple_size<decltype(StressValues::slot)>::value == kMaxComponents,
+              "a state has at most one component per slot");
+
+// Returns true when row i holds state kFirstStressState + i, so that
+// StressStateRowOf finds a row by counting, when a row lists as many
+// components as it counts, and when each names a slot of the record its state
+// reads.
+constexpr bool RowsFollowTheStates() {
+  constexpr int kPlateSlots = std::tuple_size<decltype(PlateValues::slot)>::value;
+  for (int i = 0; i < kRowCount; ++i) {
+    const StressStateRow& row = kRows[i];
+    if (static_cast<int>(row.state) != kFirstStressState + i) return false;
+    if (row.components < 1 || row.components > kMaxComponents) return false;
+    const int slots = row.source == ValueSource::kPlateValues ? kPlateSlots : kMaxComponents;
+    for (int c = 0; c < kMaxComponents; ++c) {
+      const StressComponent& component = row.component[c];
+      if ((component.prompt != nullptr) != (c < row.components)) return false;
+      if (c < row.components && (component.slot < 0 || component.slot >= slots)) return false;
+    }
+  }
+  return true;
+}
+static_assert(RowsFollowTheStates(),
+              "rows in the order of the states, components as counted, slots in their record");
+
+}  // namespace
+
+const StressStateRow& StressStateRowOf(StressState state) {
+  const int index = static_cast<int>(state) - kFirstStressState;
+  assert(index >= 0 && index < kRowCount);
+  return kRows[index];
+}
+
+double ComponentValue(const Workspace& workspace, ValueSource source,
+                      const StressComponent& component) {
+  return source == ValueSource::kPlateValues ? workspace.plate.slot[component.slot]
+                                             : workspace.values.slot[component.slot];
+}
+
+std::string StressLine(std::string_view label, double value) {
+  std::string line(label);
+  line += FormatStress(value);
+  line += kStressUnit;
+  return line;
+}
