@@ -39,6 +39,17 @@ volatile sig_atomic_t g_open_line_fd = -1;
 // after a stop: the reply line being typed has to be drawn anew.
 volatile sig_atomic_t g_resized = 0;
 volatile sig_atomic_t g_continued = 0;
+// Both handlers also write a byte here, which wakes the reply line's wait
+// for a key however close to it the signal came.
+int g_wakeup[2] = {-1, -1};
+
+void WakeUp() {
+  const int saved_errno = errno;
+  if (g_wakeup[1] >= 0 && write(g_wakeup[1], "", 1) < 0) {
+    // A full pipe holds a wake-up already.
+  }
+  errno = saved_errno;
+}
 
 void RestoreOwnSettings() {
   if (g_changed) {
@@ -64,9 +75,15 @@ void OnEndingSignal(int signal_number) {
 
 void OnStop(int signal_number);
 
-void OnContinue(int) { g_continued = 1; }
+void OnContinue(int) {
+  g_continued = 1;
+  WakeUp();
+}
 
-void OnResize(int) { g_resized = 1; }
+void OnResize(int) {
+  g_resized = 1;
+  WakeUp();
+}
 
 struct Handler {
   int signal_number;
@@ -111,12 +128,14 @@ void OnStop(int signal_number) {
   struct sigaction ignored;
   Install(kHandlers[4], &ignored);
   if (give_back) tcsetattr(g_terminal, TCSANOW, &settings_in_force);
-  g_continued = 1;
   errno = saved_errno;
+  OnContinue(signal_number);
 }
 
 void InstallHandlers() {
   assert(kHandlers[4].signal_number == SIGTSTP);  // OnStop installs itself again
+  if (g_wakeup[0] < 0 && pipe2(g_wakeup, O_NONBLOCK | O_CLOEXEC) != 0)
+    g_wakeup[0] = g_wakeup[1] = -1;
   for (int i = 0; i < kHandlerCount; ++i) {
     if (!g_installed[i]) g_installed[i] = Install(kHandlers[i], &g_previous[i]);
   }
@@ -267,9 +286,16 @@ int GetCharacter(EditLine* editor, wchar_t* out) {
   *out = 0;
   for (;;) {
     if (g_resized || g_continued) Redraw(editor);
-    if (!AwaitReady(line.input_fd, POLLIN)) {
+    struct pollfd ready[2] = {{line.input_fd, POLLIN, 0}, {g_wakeup[0], POLLIN, 0}};
+    if (poll(ready, g_wakeup[0] >= 0 ? 2 : 1, -1) < 0) {
       if (errno == EINTR) continue;
       return -1;
+    }
+    if (ready[1].revents & POLLIN) {
+      char wakeups[64];
+      while (read(g_wakeup[0], wakeups, sizeof wakeups) > 0) {
+      }
+      continue;
     }
     char byte = 0;
     const ssize_t n = read(line.input_fd, &byte, 1);

@@ -1,14 +1,17 @@
 // Runs the program on a pseudo-terminal, as a user at a terminal would, and
-// checks key reads, echo and the terminal's settings after every way out.
+// checks key reads, echo, what the screen shows (through libvterm) and the
+// terminal's settings after every way out.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 #include <utmp.h>
+#include <vterm.h>
 
 #include <chrono>
 #include <cstdio>
@@ -20,26 +23,147 @@ namespace {
 constexpr int kTimeoutMs = 5000;
 constexpr char kMenuEnd[] = "F8 q Exit\r\n";
 
+// A terminal emulator's screen: what a person sees of the bytes it is fed.
+class Screen {
+ public:
+  Screen(int rows, int columns) : terminal_(vterm_new(rows, columns)) {
+    vterm_set_utf8(terminal_, 1);
+    screen_ = vterm_obtain_screen(terminal_);
+    vterm_screen_reset(screen_, 1);
+  }
+  ~Screen() { vterm_free(terminal_); }
+  Screen(const Screen&) = delete;
+  Screen& operator=(const Screen&) = delete;
+
+  void Feed(const std::string& bytes) { vterm_input_write(terminal_, bytes.data(), bytes.size()); }
+  void Resize(int rows, int columns) { vterm_set_size(terminal_, rows, columns); }
+
+  // Returns the text of `row` in UTF-8, trailing blanks dropped unless `whole`.
+  std::string Row(int row, bool whole = false) const {
+    int rows = 0, columns = 0;
+    vterm_get_size(terminal_, &rows, &columns);
+    std::string text;
+    for (int column = 0; column < columns; ++column) {
+      VTermScreenCell cell;
+      vterm_screen_get_cell(screen_, VTermPos{row, column}, &cell);
+      const uint32_t c = cell.chars[0] == 0 ? ' ' : cell.chars[0];
+      AppendUtf8(c, &text);
+      if (cell.width == 2) ++column;
+    }
+    return whole ? text : text.substr(0, text.find_last_not_of(' ') + 1);
+  }
+
+  VTermPos Cursor() const {
+    VTermPos cursor;
+    vterm_state_get_cursorpos(vterm_obtain_state(terminal_), &cursor);
+    return cursor;
+  }
+
+  // Returns the rows from the last one that starts with `prompt` down to the
+  // cursor's row, joined: the reply line as the screen shows it.
+  std::string LineFrom(const std::string& prompt) const {
+    int row = Cursor().row;
+    while (row > 0 && Row(row).rfind(prompt, 0) != 0) --row;
+    std::string line;
+    for (; row < Cursor().row; ++row) line += Row(row, true);
+    return line + Row(row);
+  }
+
+  // Returns the whole screen, one line per row.
+  std::string Text() const {
+    int rows = 0, columns = 0;
+    vterm_get_size(terminal_, &rows, &columns);
+    std::string text;
+    for (int row = 0; row < rows; ++row) text += Row(row) + "\n";
+    return text;
+  }
+
+ private:
+  static void AppendUtf8(uint32_t c, std::string* text) {
+    if (c < 0x80) {
+      *text += static_cast<char>(c);
+    } else if (c < 0x800) {
+      *text += static_cast<char>(0xc0 | (c >> 6));
+      *text += static_cast<char>(0x80 | (c & 0x3f));
+    } else {
+      *text += static_cast<char>(0xe0 | (c >> 12));
+      *text += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
+      *text += static_cast<char>(0x80 | (c & 0x3f));
+    }
+  }
+
+  VTerm* terminal_;
+  VTermScreen* screen_;
+};
+
+// How the program is started on the pseudo-terminal.
+struct Start {
+  const char* term = "xterm";    // TERM; unset when empty
+  const char* output = nullptr;  // standard output opened here instead
+  int output_fd = -1;            // or standard output on this descriptor
+  int input_fd = -1;             // standard input from this descriptor
+  bool nonblocking = false;      // the terminal left O_NONBLOCK by another program
+  // Run under a small job-control shell: the program in its own process
+  // group in the foreground; when it stops, the shell takes the terminal,
+  // prints "[stopped: settings as before]" (or "changed"), and continues it.
+  bool job_control = false;
+};
+
+// The small shell of Start::job_control. Returns the exit status to pass on.
+int RunAsJob(const char* program) {
+  struct termios own;
+  tcgetattr(0, &own);
+  signal(SIGTTOU, SIG_IGN);
+  const pid_t job = fork();
+  if (job == 0) {
+    setpgid(0, 0);
+    tcsetpgrp(0, getpid());
+    signal(SIGTTOU, SIG_DFL);
+    execl(program, program, static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  setpgid(job, job);
+  tcsetpgrp(0, job);
+  for (;;) {
+    int status = 0;
+    if (waitpid(job, &status, WUNTRACED) != job) return 126;
+    if (WIFEXITED(status)) return WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+    tcsetpgrp(0, getpgrp());
+    struct termios now;
+    tcgetattr(0, &now);
+    const bool same = now.c_lflag == own.c_lflag && now.c_iflag == own.c_iflag;
+    const std::string said = same ? "\n[stopped: settings as before]\n" : "\n[stopped: changed]\n";
+    if (write(1, said.data(), said.size()) < 0) return 125;
+    usleep(100000);
+    tcsetpgrp(0, job);
+    kill(-job, SIGCONT);
+  }
+}
+
 class PtyProgram {
  public:
-  // Starts the program on a new pseudo-terminal with TERM set to `term` (unset
-  // when empty) and, when `output` is given, standard output opened there.
-  explicit PtyProgram(const char* term = "xterm", const char* output = nullptr) {
+  explicit PtyProgram(Start start = Start(), int rows = 24, int columns = 80)
+      : screen_(rows, columns) {
     struct winsize size = {};
-    size.ws_row = 24;
-    size.ws_col = 80;
+    size.ws_row = static_cast<unsigned short>(rows);
+    size.ws_col = static_cast<unsigned short>(columns);
     if (openpty(&master_, &slave_, nullptr, nullptr, &size) != 0) return;
     tcgetattr(slave_, &before_);
     pid_ = fork();
     if (pid_ == 0) {
       close(master_);
-      if (*term != 0) {
-        setenv("TERM", term, 1);
+      if (*start.term != 0) {
+        setenv("TERM", start.term, 1);
       } else {
         unsetenv("TERM");
       }
       if (login_tty(slave_) != 0) _exit(126);
-      if (output != nullptr && !freopen(output, "w", stdout)) _exit(125);
+      if (start.output != nullptr && !freopen(start.output, "w", stdout)) _exit(125);
+      if (start.output_fd >= 0) dup2(start.output_fd, 1);
+      if (start.input_fd >= 0) dup2(start.input_fd, 0);
+      if (start.nonblocking) fcntl(0, F_SETFL, fcntl(0, F_GETFL) | O_NONBLOCK);
+      if (start.job_control) _exit(RunAsJob(VS_PROGRAM));
       execl(VS_PROGRAM, VS_PROGRAM, static_cast<char*>(nullptr));
       _exit(127);
     }
@@ -55,28 +179,73 @@ class PtyProgram {
 
   bool started() const { return pid_ > 0; }
   pid_t pid() const { return pid_; }
+  const Screen& screen() const { return screen_; }
 
   void Type(const std::string& keys) {
     ASSERT_EQ(write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
   }
 
+  // Changes the window's size, as a terminal emulator does when the user
+  // drags its border; the kernel then tells the program by SIGWINCH.
+  void Resize(int rows, int columns) {
+    struct winsize size = {};
+    size.ws_row = static_cast<unsigned short>(rows);
+    size.ws_col = static_cast<unsigned short>(columns);
+    screen_.Resize(rows, columns);
+    ASSERT_EQ(ioctl(master_, TIOCSWINSZ, &size), 0);
+  }
+
+  // Shows `text` on the terminal as another program writing there would
+  // (tee, for one).
+  void ShowOnTerminal(const std::string& text) {
+    ASSERT_EQ(write(slave_, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+  }
+
   // Returns everything the program printed until `text` appeared (text
-  // included), or all it printed before the time-out.
-  std::string ReadThrough(const std::string& text) {
+  // included), or all it printed before the time-out. While it waits, copies
+  // what arrives on `relay` (a pipe the program writes) onto the terminal, as
+  // tee would, and appends it to *relayed.
+  std::string ReadThrough(const std::string& text, int relay = -1, std::string* relayed = nullptr) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTimeoutMs);
     while (unread_.find(text) == std::string::npos && std::chrono::steady_clock::now() < deadline) {
-      struct pollfd ready = {master_, POLLIN, 0};
-      if (poll(&ready, 1, 50) <= 0) continue;
-      char buffer[4096];
-      const ssize_t n = read(master_, buffer, sizeof buffer);
-      if (n <= 0) break;
-      unread_.append(buffer, static_cast<std::size_t>(n));
+      if (!Pump(50, relay, relayed)) break;
     }
     const std::size_t at = unread_.find(text);
     const std::size_t end = at == std::string::npos ? unread_.size() : at + text.size();
     std::string read = unread_.substr(0, end);
     unread_.erase(0, end);
     return read;
+  }
+
+  // Returns what the program printed after the last read, waiting until it
+  // has printed nothing for a tenth of a second.
+  std::string ReadRest() {
+    std::size_t size = 0;
+    do {
+      size = unread_.size();
+      Pump(100, -1, nullptr);
+    } while (unread_.size() != size);
+    std::string rest;
+    rest.swap(unread_);
+    return rest;
+  }
+
+  // Writes `keys`, however many, while reading what the program prints, as a
+  // paste into a terminal does.
+  void Paste(const std::string& keys) {
+    std::size_t written = 0;
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(6 * kTimeoutMs);
+    while (written < keys.size() && std::chrono::steady_clock::now() < deadline) {
+      struct pollfd ready = {master_, POLLOUT, 0};
+      if (poll(&ready, 1, 10) > 0) {
+        const std::size_t size = std::min<std::size_t>(4096, keys.size() - written);
+        const ssize_t n = write(master_, keys.data() + written, size);
+        if (n > 0) written += static_cast<std::size_t>(n);
+      }
+      Pump(0, -1, nullptr);
+    }
+    ASSERT_EQ(written, keys.size());
   }
 
   // Waits until the program has the terminal in single-key mode. A key typed
@@ -130,6 +299,28 @@ class PtyProgram {
   }
 
  private:
+  // Takes what the program printed within `timeout_ms` onto the screen, and
+  // relays `relay` as ReadThrough says. Returns false when the terminal closed.
+  bool Pump(int timeout_ms, int relay, std::string* relayed) {
+    struct pollfd ready[2] = {{master_, POLLIN, 0}, {relay, POLLIN, 0}};
+    if (poll(ready, relay >= 0 ? 2 : 1, timeout_ms) <= 0) return true;
+    char buffer[4096];
+    if (relay >= 0 && (ready[1].revents & POLLIN)) {
+      const ssize_t n = read(relay, buffer, sizeof buffer);
+      if (n > 0) {
+        relayed->append(buffer, static_cast<std::size_t>(n));
+        ShowOnTerminal(std::string(buffer, static_cast<std::size_t>(n)));
+      }
+    }
+    if (!(ready[0].revents & (POLLIN | POLLHUP))) return true;
+    const ssize_t n = read(master_, buffer, sizeof buffer);
+    if (n <= 0) return false;
+    unread_.append(buffer, static_cast<std::size_t>(n));
+    screen_.Feed(std::string(buffer, static_cast<std::size_t>(n)));
+    return true;
+  }
+
+  Screen screen_;
   int master_ = -1;
   int slave_ = -1;
   pid_t pid_ = -1;
@@ -232,7 +423,9 @@ TEST(TerminalTest, RepliesAreTypedInALineEditor) {
 
 TEST(TerminalTest, RepliesWorkWithoutATerminalType) {
   for (const char* term : {"", "dumb"}) {
-    PtyProgram program(term);
+    Start start;
+    start.term = term;
+    PtyProgram program(start);
     ASSERT_TRUE(program.started());
     program.ReadThrough(kMenuEnd);
     program.Type("a3\nw");
@@ -245,7 +438,9 @@ TEST(TerminalTest, RepliesWorkWithoutATerminalType) {
 }
 
 TEST(TerminalTest, AFailedWriteLeavesTheTerminalAsItWas) {
-  PtyProgram program("xterm", "/dev/full");
+  Start start;
+  start.output = "/dev/full";
+  PtyProgram program(start);
   ASSERT_TRUE(program.started());
   program.ExpectCleanExit(1);
 }
@@ -307,6 +502,10 @@ TEST(TerminalTest, SignalsAtTheMenuAndInsideAReplyLeaveTheTerminalAsItWas) {
       kill(program.pid(), signal_number);
     }
     const int status = program.Wait();
+    // Inside a reply the line ends first, so the shell's message has a line of its own.
+    if (in_reply) {
+      EXPECT_EQ(program.ReadThrough("\n"), "\r\n") << "signal " << signal_number;
+    }
     ASSERT_TRUE(WIFSIGNALED(status)) << "signal " << signal_number;
     EXPECT_EQ(WTERMSIG(status), signal_number);
     program.ExpectSettingsAsBefore();
@@ -324,6 +523,245 @@ TEST(TerminalTest, CtrlDAtAPromptEndsTheProgramCleanly) {
   // editor shows the Ctrl-D as "^D".
   const std::string end = program.ReadThrough("\n");
   EXPECT_TRUE(end == "\r\n" || end == "^D\r\n") << end;
+  program.ExpectCleanExit();
+}
+
+TEST(TerminalTest, KeyboardInWithOutputRedirectedGivesThePipedOutput) {
+  const std::string keys = "a2\nc120 -80 45\nb3\ng w q";
+  const std::string piped = PipedOutput(keys);
+  // Output to a file, and through a pipe to tee, which shows it on the terminal too.
+  char path[] = "/tmp/vs-output-XXXXXX";
+  close(mkstemp(path));
+  int tee[2];
+  ASSERT_EQ(pipe(tee), 0);
+  for (const bool to_tee : {false, true}) {
+    Start start;
+    if (to_tee) {
+      start.output_fd = tee[1];
+    } else {
+      start.output = path;
+    }
+    PtyProgram program(start);
+    ASSERT_TRUE(program.started());
+    if (to_tee) close(tee[1]);
+    std::string relayed;
+    const int relay = to_tee ? tee[0] : -1;
+    ASSERT_TRUE(program.AwaitKeyMode());
+    program.Type("a");
+    program.ReadThrough("Ihre Wahl:", relay, &relayed);
+    program.Type("2\nc");
+    program.ReadThrough("SigXX [N/mm2]= ", relay, &relayed);
+    program.Type("120 -80 45\n");
+    program.ReadThrough(to_tee ? kMenuEnd : "45\r\n", relay, &relayed);
+    if (to_tee) {
+      // Each prompt shows once, with the reply behind it.
+      const std::string screen = program.screen().Text();
+      EXPECT_NE(screen.find("\nSigXX [N/mm2]= 120 -80 45\n"), std::string::npos) << screen;
+      EXPECT_EQ(screen.find("SigXX [N/mm2]="), screen.rfind("SigXX [N/mm2]=")) << screen;
+    }
+    program.Type("b");
+    program.ReadThrough("Ihre Wahl:", relay, &relayed);
+    program.Type("3\ng w q");
+    program.ExpectCleanExit();
+    if (to_tee) {
+      char buffer[4096];
+      ssize_t n;
+      while ((n = read(tee[0], buffer, sizeof buffer)) > 0)
+        relayed.append(buffer, static_cast<std::size_t>(n));
+      EXPECT_EQ(relayed, piped);
+    } else {
+      FILE* file = fopen(path, "r");
+      std::string written;
+      char buffer[4096];
+      std::size_t n;
+      while ((n = fread(buffer, 1, sizeof buffer, file)) > 0) written.append(buffer, n);
+      fclose(file);
+      EXPECT_EQ(written, piped);
+    }
+  }
+  close(tee[0]);
+  unlink(path);
+}
+
+TEST(TerminalTest, KeysFromAPipeLeaveTheTerminalAlone) {
+  int keys[2];
+  ASSERT_EQ(pipe(keys), 0);
+  Start start;
+  start.input_fd = keys[0];
+  PtyProgram program(start);
+  ASSERT_TRUE(program.started());
+  close(keys[0]);
+  const std::string session = "a2\nc1 2\n3\nw g q";
+  ASSERT_EQ(write(keys[1], session.data(), session.size()), static_cast<ssize_t>(session.size()));
+  close(keys[1]);
+  program.ExpectCleanExit();
+  const std::string output = program.ReadRest();
+  std::string expected;
+  for (const char c : PipedOutput(session))
+    expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  EXPECT_EQ(output, expected);
+}
+
+TEST(TerminalTest, ARefusedOrEmptyReplyIsAskedAgain) {
+  Start start;
+  start.term = "xterm-256color";
+  PtyProgram program(start);
+  ASSERT_TRUE(program.started());
+  program.ReadThrough(kMenuEnd);
+  program.Type("a2\nb3\n");
+  program.ReadThrough("Ihre Wahl:");
+  program.ReadThrough(kMenuEnd);
+  program.PressKey('c');
+  program.ReadThrough("SigXX [N/mm2]= ");
+  program.Type("120\n-8O\n");
+  program.ReadThrough("which stays 400\r\n");
+  program.ReadThrough("SigYY [N/mm2]= ");
+  const Screen& screen = program.screen();
+  const int row = screen.Cursor().row;
+  EXPECT_EQ(screen.Row(row - 2), "SigYY [N/mm2]= -8O");
+  EXPECT_EQ(screen.Row(row - 1), "vergleichsspannung: \"-8O\" refused for SigYY, which stays 400");
+  EXPECT_EQ(screen.Row(row), "SigYY [N/mm2]=");
+  // An empty reply shows the prompt again on the next line; a pasted minus
+  // sign (U+2212) is no minus.
+  program.Type("\n");
+  program.ReadThrough("SigYY [N/mm2]= ");
+  EXPECT_EQ(screen.Row(screen.Cursor().row - 1), "SigYY [N/mm2]=");
+  EXPECT_EQ(screen.Row(screen.Cursor().row), "SigYY [N/mm2]=");
+  program.Type(
+      "\u2212"
+      "80 45\n");
+  program.ReadThrough("SigYY [N/mm2]= ");
+  EXPECT_EQ(screen.Row(screen.Cursor().row - 2),
+            "SigYY [N/mm2]= \u2212"
+            "80 45");
+  EXPECT_EQ(screen.Row(screen.Cursor().row - 1),
+            "vergleichsspannung: \"\u2212"
+            "80\" refused for SigYY, which stays 400");
+  program.Type("-80 45\n");
+  program.ReadThrough(kMenuEnd);
+  program.PressKey('g');
+  EXPECT_NE(program.ReadThrough("weiter").find("SigV= 219.317[N/mm2]"), std::string::npos);
+  program.Type(" q");
+  program.ExpectCleanExit();
+}
+
+TEST(TerminalTest, TheReplyLineIsRedrawnAfterAResizeAndAStop) {
+  Start start;
+  start.job_control = true;
+  PtyProgram program(start);
+  ASSERT_TRUE(program.started());
+  program.ReadThrough(kMenuEnd);
+  program.PressKey('c');
+  program.ReadThrough("SigXX [N/mm2]= ");
+  std::string reply;
+  for (int value = 710; value < 1000; value += 10) reply += std::to_string(value) + " ";
+  program.Type(reply);
+  program.ReadThrough(reply.substr(reply.size() - 8));
+  const std::string line = "SigXX [N/mm2]= " + reply.substr(0, reply.size() - 1);
+  const Screen& screen = program.screen();
+  for (const int columns : {40, 100, 33}) {
+    program.Resize(24, columns);
+    program.ReadThrough("SigXX [N/mm2]= 710");
+    program.ReadThrough(reply.substr(reply.size() - 8));
+    EXPECT_EQ(screen.LineFrom("SigXX [N/mm2]="), line) << columns << "\n" << screen.Text();
+    EXPECT_EQ(screen.Cursor().col, static_cast<int>(line.size() + 1) % columns) << columns;
+  }
+  program.Type("\x1a");  // Ctrl-Z
+  EXPECT_NE(program.ReadThrough("]").find("[stopped: settings as before]"), std::string::npos);
+  program.ReadThrough(reply.substr(reply.size() - 8));
+  EXPECT_EQ(screen.LineFrom("SigXX [N/mm2]="), line) << screen.Text();
+  program.Type("\n");
+  program.ReadThrough(kMenuEnd);
+  program.PressKey('q');
+  program.ExpectCleanExit();
+}
+
+TEST(TerminalTest, EditingKeysWorkWhateverTermSays) {
+  // Home, End, Delete, Left and keys without use in their common encodings.
+  const std::string keys =
+      "123\033[1~9\033[4~8\033[1;5D\033OD\033[3~\033[2~\033[5~\033[6~\n"  // 9128
+      "45\033OH7\033[F\033[7~6\033[8~\033[H\033[3~\n"                     // 745
+      "3\033[D\033[1;2D\033OF2\033[C\n";                                  // 32
+  for (const char* term : {"xterm-256color", "vt100", "dumb", ""}) {
+    Start start;
+    start.term = term;
+    PtyProgram program(start);
+    ASSERT_TRUE(program.started());
+    program.ReadThrough(kMenuEnd);
+    program.PressKey('c');
+    program.Type(keys + "0 0 0\n");
+    program.ReadThrough(kMenuEnd);
+    program.PressKey('w');
+    const std::string shown = AsText(program.ReadThrough("weiter mit bel.Taste.."));
+    EXPECT_NE(shown.find("SigXX= 9128[N/mm2]\nSigYY= 745[N/mm2]\nSigZZ= 32[N/mm2]"),
+              std::string::npos)
+        << "TERM=" << term << "\n"
+        << shown;
+    program.Type(" q");
+    program.ExpectCleanExit();
+  }
+}
+
+TEST(TerminalTest, EscapeSequencesAtTheMenuAreNoCommands) {
+  PtyProgram program;
+  ASSERT_TRUE(program.started());
+  program.ReadThrough(kMenuEnd);
+  ASSERT_TRUE(program.AwaitKeyMode());
+  // rxvt's Shift+Up, Shift+Down, Shift+Right, an application keypad's 1, Alt+q.
+  program.Type("\033[a\033[b\033[c\033Oq\033qw");
+  const std::string shown = AsText(program.ReadThrough("weiter mit bel.Taste.."));
+  int menus = 0;
+  for (std::size_t at = shown.find("F8 q Exit"); at != std::string::npos;
+       at = shown.find("F8 q Exit", at + 1))
+    ++menus;
+  EXPECT_EQ(menus, 14) << shown;  // one for each code
+  EXPECT_EQ(shown.find("Ihre Wahl"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("momentan def. Werte:"), std::string::npos);
+  program.Type(" q");
+  program.ExpectCleanExit();
+}
+
+TEST(TerminalTest, ANonBlockingTerminalWorksAsAnyOther) {
+  Start start;
+  start.nonblocking = true;
+  PtyProgram program(start);
+  ASSERT_TRUE(program.started());
+  program.ReadThrough(kMenuEnd);
+  program.PressKey('c');
+  program.Type("1 2 3 4 5 6\n");
+  program.ReadThrough(kMenuEnd);
+  program.PressKey('w');
+  EXPECT_NE(AsText(program.ReadThrough("weiter")).find("TauZX= 6[N/mm2]"), std::string::npos);
+  program.Type(" q");
+  program.ExpectCleanExit();
+}
+
+TEST(TerminalTest, APastedMegabyteReplyIsRefusedInBoundedMemory) {
+  PtyProgram program;
+  ASSERT_TRUE(program.started());
+  program.ReadThrough(kMenuEnd);
+  program.PressKey('c');
+  program.ReadThrough("SigXX [N/mm2]= ");
+  std::string paste;
+  while (paste.size() < (1 << 20)) paste += "1234567 ";
+  program.Paste(paste + "\n");
+  EXPECT_NE(program.ReadThrough("which stays 500\r\n").find("an over-long reply refused for SigXX"),
+            std::string::npos);
+  program.Type("7 8 9 1 2 3\n");
+  program.ReadThrough(kMenuEnd);
+  char path[64];
+  std::snprintf(path, sizeof path, "/proc/%d/status", static_cast<int>(program.pid()));
+  FILE* status = fopen(path, "r");
+  ASSERT_NE(status, nullptr);
+  long peak_kib = -1;
+  char line[256];
+  while (fgets(line, sizeof line, status) != nullptr) std::sscanf(line, "VmHWM: %ld", &peak_kib);
+  fclose(status);
+  EXPECT_GT(peak_kib, 0);
+  EXPECT_LT(peak_kib, 16 * 1024);
+  program.PressKey('w');
+  EXPECT_NE(AsText(program.ReadThrough("weiter")).find("SigXX= 7[N/mm2]"), std::string::npos);
+  program.Type(" q");
   program.ExpectCleanExit();
 }
 
