@@ -4,14 +4,17 @@
 # "[ ... ]" lines. cmake -DINPUT=CHANGELOG.md -DOUTPUT=changelog
 # -DPACKAGE=name -DMAINTAINER="Name <address>" -P debian-changelog.cmake
 cmake_minimum_required(VERSION 3.16)
-# Semicolons would split CMake lists: they stand in as <semicolon> until written.
+# Semicolons would split CMake lists: a unit separator stands in for them
+# until the text is written.
+string(ASCII 31 semicolon)
 file(READ ${INPUT} text)
-string(REPLACE ";" "<semicolon>" text "${text}")
+string(REPLACE ";" "${semicolon}" text "${text}")
 string(REPLACE "\n" ";" lines "${text}")
 set(out "")
 set(version "")
 set(item "")
 set(first_entry TRUE)
+set(in_comment FALSE)
 
 # Appends the item gathered so far, wrapped.
 macro(flush_item)
@@ -80,6 +83,13 @@ foreach(line IN LISTS lines)
     string(APPEND out "${PACKAGE} (${version}) unstable; urgency=medium\n")
   elseif("${version}" STREQUAL "")
     continue()
+  elseif(in_comment OR line MATCHES "^<!--")
+    # An HTML comment is a note for the editors of the changelog.
+    flush_item()
+    set(in_comment TRUE)
+    if(line MATCHES "-->")
+      set(in_comment FALSE)
+    endif()
   elseif(line MATCHES "^### (.*)")
     set(heading "${CMAKE_MATCH_1}")
     flush_item()
@@ -93,5 +103,5 @@ foreach(line IN LISTS lines)
   endif()
 endforeach()
 flush_version()
-string(REPLACE "<semicolon>" ";" out "${out}")
+string(REPLACE "${semicolon}" ";" out "${out}")
 file(WRITE ${OUTPUT} "${out}")
