@@ -118,13 +118,11 @@ stress components in N/mm2, and get the principal stresses and the equivalent
 stress SigV. The dialogue is German. Replies on a terminal are edited with
 libedit; from a script, every byte of standard input is a key.")
 
+# The ZIP and the source archive unpack into one folder named like the file.
 if(WIN32)
-  # The ZIP unpacks into one folder named like the ZIP itself.
   set(CPACK_PACKAGE_FILE_NAME vergleichsspannung-${PROJECT_VERSION}-windows-x86_64)
-  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
-else()
-  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 endif()
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 
 # cpack --config CPackSourceConfig.cmake: one archive of the sources in one
 # folder, without build folders, packages or version control. tools/release
