@@ -1,7 +1,6 @@
-// The dialogue's only way to the user: it reads menu keys and number words and
-// writes text through a Console, either one over a pair of file descriptors
-// (the process's terminal or pipes) or one over a string, which drives the
-// whole dialogue in tests.
+// The dialogue's only way to the user: it reads menu keys and number words
+// from a byte source and writes text to a byte sink, buffering both, and
+// records the first failure of either.
 #ifndef VERGLEICHSSPANNUNG_CONSOLE_CONSOLE_H_
 #define VERGLEICHSSPANNUNG_CONSOLE_CONSOLE_H_
 
@@ -9,6 +8,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "console/byte_stream.h"
 
 // The longest word a number read keeps; a longer word is refused whole, so
 // input of any length is read in bounded memory.
@@ -23,20 +24,11 @@ class Console {
   // What a word read found.
   enum class Word { kRead, kTooLong, kEnd };
 
-  // Creates a console that reads `input_fd` and writes `output_fd`. When
-  // `input_fd` is a terminal, it stays in key mode for the console's lifetime:
-  // keys are read one byte at a time without echo, and replies are typed in a
-  // line editor. The process's console is Console(0, 1, 2); warnings go to
-  // `warning_fd`. When the terminal cannot be put into key mode, the console
-  // fails at once (failure() says why).
-  Console(int input_fd, int output_fd, int warning_fd);
-
-  // Creates a console that reads `input` as a pipe would deliver it, at most
-  // `chunk` bytes per read, and appends everything written to `*output` and
-  // every warning to `*warnings` (when given).
-  // REQUIRES: output != nullptr, chunk > 0, `input` outlives the console.
-  Console(std::string_view input, std::string* output, std::size_t chunk = 4096,
-          std::string* warnings = nullptr);
+  // Creates a console that reads `input`, writes the dialogue to `output`
+  // and warnings to `warnings`.
+  // REQUIRES: input.read, input.await, output.write, output.await and
+  // warnings.write are set; for a terminal input also read_key and read_reply.
+  Console(ByteSource input, ByteSink output, ByteSink warnings);
 
   Console(const Console&) = delete;
   Console& operator=(const Console&) = delete;
@@ -52,10 +44,10 @@ class Console {
 
   // Reads the next whitespace-separated word into *word, skipping blanks and
   // line ends first. Returns kRead with the word, kTooLong when the word had
-  // more than kMaxWordLength bytes or, on a terminal, its reply line more than
-  // terminal::kMaxReplyLength characters (*word is then empty, the word
-  // consumed), or kEnd when input ended, or failed, before a word began. On a
-  // terminal an empty reply line asks again with the same prompt.
+  // more than kMaxWordLength bytes or, on a terminal, its reply line was too
+  // long (*word is then empty, the word consumed), or kEnd when input ended,
+  // or failed, before a word began. On a terminal an empty reply line asks
+  // again with the same prompt.
   Word ReadWord(std::string* word);
 
   // Discards input up to and including the next line end: LF, or from a pipe
@@ -66,17 +58,10 @@ class Console {
   // have to wait, so every prompt is visible while the program waits.
   void Print(std::string_view text);
 
-  // Writes `text` and a newline as one warning line on its own channel
-  // (standard error), after the program's name; the dialogue's output stays
-  // as it is.
+  // Writes "vergleichsspannung: ", `text` and a newline as one warning line;
+  // the dialogue's output stays as it is. A warning that cannot be written
+  // changes nothing.
   void Warn(std::string_view text);
-
-  // Returns true when keys come from a terminal, where a person types them
-  // and can be asked again.
-  bool interactive() const { return from_terminal_; }
-
-  // Writes `format` with its one "%g" conversion applied to `value`.
-  void PrintValue(const char* format, double value);
 
   // Writes out all buffered output. Returns false after a failure.
   bool Flush();
@@ -86,31 +71,47 @@ class Console {
   // Returns false after a failure.
   bool Finish();
 
-  // Returns what made reading or writing fail ("write error: No space left on
-  // device"), or an empty string when nothing failed. After a failure nothing
-  // more is read or written: every read finds the end of input.
+  // Records that `what` failed with the errno value `error` ("write error: No
+  // space left on device") and ends all reading and writing: every read then
+  // finds the end of input. Only the first failure is kept.
+  void Fail(std::string_view what, int error);
+
+  // Returns what made the console fail, or an empty string.
   const std::string& failure() const { return failure_; }
+
+  // Returns true when keys come from a terminal, where a person types them
+  // and can be asked again.
+  bool interactive() const { return input_.terminal; }
 
  private:
   // Makes at least one unread byte available. Returns false at the end of
   // input or after a failure.
   bool Available(bool for_key);
 
+  // Drops the LF of a CR LF whose CR already ended a line. Returns true when
+  // a byte is left to read.
+  bool SkipLineFeedAfterCr();
+
+  // Reads the next piece of input into the buffer: one key, one reply line
+  // or what a pipe delivers.
+  IoResult Refill(bool for_key);
+
+  // Reads from a pipe or file, trying again after EINTR and EAGAIN.
+  IoResult ReadBytes();
+
   // Reads a reply line typed on the terminal behind the prompt that stands on
   // the last line of the pending output, or behind the last prompt when no new
-  // one is pending. Returns its length, 0 at the end of input, -1 on a failure.
-  long ReadReply();
+  // one is pending.
+  IoResult ReadReply();
 
-  // Records the failure of `what` with the errno value `error` and ends all
-  // reading and writing.
-  void Fail(const char* what, int error);
+  // Writes all of `data` to `sink`, trying again after short writes, EINTR
+  // and EAGAIN.
+  static IoResult WriteAll(const ByteSink& sink, std::string_view data);
 
-  bool process_ = true;
-  int input_fd_ = -1;
-  int output_fd_ = -1;
-  int warning_fd_ = -1;
-  bool from_terminal_ = false;
-  bool to_terminal_ = false;
+  ByteSource input_;
+  ByteSink output_;
+  ByteSink warnings_;
+
   bool ended_ = false;
   bool after_word_ = false;
   // The last key read from the terminal belongs to an escape sequence.
@@ -125,17 +126,10 @@ class Console {
   bool overlong_reply_ = false;
   std::string failure_;
 
-  std::vector<char> input_;
-  std::size_t input_begin_ = 0;
-  std::size_t input_end_ = 0;
-
-  // Only for a console over a string.
-  std::string_view text_;
-  std::size_t chunk_ = 0;
-
+  std::vector<char> buffer_;
+  std::size_t begin_ = 0;
+  std::size_t end_ = 0;
   std::string pending_output_;
-  std::string* output_ = nullptr;
-  std::string* warnings_ = nullptr;
 };
 
 #endif  // VERGLEICHSSPANNUNG_CONSOLE_CONSOLE_H_

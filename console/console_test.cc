@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "console/memory_streams.h"
+#include "console/menu_loop.h"
+
 namespace {
 
 // Reads keys until input ends and returns their codes.
@@ -17,9 +20,9 @@ std::vector<int> AllKeys(Console* console) {
 
 TEST(ConsoleTest, KeysAreSingleBytesAndEndWithTheInput) {
   for (std::size_t chunk : {1, 2, 4096}) {
-    std::string output;
     const std::string input("a\033OP\xc3\xa4\n", 7);
-    Console console(input, &output, chunk);
+    MemoryConsole memory(input, chunk);
+    Console& console = memory.console;
     EXPECT_EQ(AllKeys(&console), (std::vector<int>{'a', 27, 'O', 'P', 0xc3, 0xa4, '\n'}));
     int key = -1;
     EXPECT_FALSE(console.ReadKey(&key));
@@ -29,11 +32,11 @@ TEST(ConsoleTest, KeysAreSingleBytesAndEndWithTheInput) {
 
 TEST(ConsoleTest, CrAndCrLfFromAPipeAreOneLineEnd) {
   for (std::size_t chunk : {1, 2, 3, 4096}) {
-    std::string output;
-    Console keys("g\r\nx\ry\r\r\n", &output, chunk);
-    EXPECT_EQ(AllKeys(&keys), (std::vector<int>{'g', '\n', 'x', '\n', 'y', '\n', '\n'}));
+    MemoryConsole keys("g\r\nx\ry\r\r\n", chunk);
+    EXPECT_EQ(AllKeys(&keys.console), (std::vector<int>{'g', '\n', 'x', '\n', 'y', '\n', '\n'}));
     // After a word the rest of its line goes, up to a CR, a CR LF or an LF.
-    Console words("1 x\rg2\r\nw3 y\nq", &output, chunk);
+    MemoryConsole memory("1 x\rg2\r\nw3 y\nq", chunk);
+    Console& words = memory.console;
     std::string word;
     int key = 0;
     for (const char* expected : {"1", "2", "3"}) {
@@ -47,8 +50,8 @@ TEST(ConsoleTest, CrAndCrLfFromAPipeAreOneLineEnd) {
 
 TEST(ConsoleTest, KeyAfterAWordSkipsTheRestOfItsLine) {
   for (std::size_t chunk : {1, 2, 5, 4096}) {
-    std::string output;
-    Console console("  12 rest of line\r\nq 7\n\n8\nz", &output, chunk);
+    MemoryConsole memory("  12 rest of line\r\nq 7\n\n8\nz", chunk);
+    Console& console = memory.console;
     std::string word;
     ASSERT_EQ(console.ReadWord(&word), Console::Word::kRead);
     EXPECT_EQ(word, "12");
@@ -69,8 +72,8 @@ TEST(ConsoleTest, KeyAfterAWordSkipsTheRestOfItsLine) {
 }
 
 TEST(ConsoleTest, DiscardLineLeavesTheNextLineForKeys) {
-  std::string output;
-  Console console("bad word\nwq", &output, 3);
+  MemoryConsole memory("bad word\nwq", 3);
+  Console& console = memory.console;
   std::string word;
   ASSERT_EQ(console.ReadWord(&word), Console::Word::kRead);
   console.DiscardLine();
@@ -83,8 +86,8 @@ TEST(ConsoleTest, OverlongWordsAreRefusedWholeAndTheNextWordIsIntact) {
   const std::string longest(kMaxWordLength, '7');
   const std::string input = longest + " " + longest + "8\t5";
   for (std::size_t chunk : {1, 7, 4096}) {
-    std::string output;
-    Console console(input, &output, chunk);
+    MemoryConsole memory(input, chunk);
+    Console& console = memory.console;
     std::string word;
     ASSERT_EQ(console.ReadWord(&word), Console::Word::kRead);
     EXPECT_EQ(word, longest);
@@ -97,9 +100,9 @@ TEST(ConsoleTest, OverlongWordsAreRefusedWholeAndTheNextWordIsIntact) {
 }
 
 TEST(ConsoleTest, WordsKeepNulAndHighBytes) {
-  std::string output;
   const std::string input("1\0002 \xff\n", 6);
-  Console console(input, &output);
+  MemoryConsole memory(input);
+  Console& console = memory.console;
   std::string word;
   ASSERT_EQ(console.ReadWord(&word), Console::Word::kRead);
   EXPECT_EQ(word, std::string("1\0002", 3));
@@ -108,15 +111,61 @@ TEST(ConsoleTest, WordsKeepNulAndHighBytes) {
   EXPECT_EQ(console.ReadWord(&word), Console::Word::kEnd);
 }
 
-TEST(ConsoleTest, PrintsTextAndValuesAsGiven) {
+TEST(ConsoleTest, EveryPromptIsWrittenBeforeTheReadThatWaitsForItsAnswer) {
+  // Each read of one byte may wait; by then the output must end with what the
+  // program waits after: a menu, a prompt or a pause text.
+  const std::string keys = "a2\nc1 x\n3\nw b3\ng i q";
   std::string output;
+  ByteSource input = MemorySource(keys, 1);
+  int reads = 0;
+  input.read = [&, read = input.read](char* buffer, std::size_t size) {
+    ++reads;
+    const bool waits_after_text =
+        !output.empty() && (output.back() == '\n' || output.back() == ':' || output.back() == ' ' ||
+                            output.back() == '.');
+    EXPECT_TRUE(waits_after_text) << "read " << reads << " after: " << output;
+    return read(buffer, size);
+  };
+  std::string warnings;
   {
-    Console console("", &output);
-    console.Print("Ergebnisse:\n");
-    console.PrintValue("Sig1= %g[N/mm2]\n", 1206.3141);
-    console.PrintValue("%g", -1e-300);
+    Console console(input, MemorySink(&output), MemorySink(&warnings));
+    EXPECT_EQ(MenuLoop(&console), 0);
   }
-  EXPECT_EQ(output, "Ergebnisse:\nSig1= 1206.31[N/mm2]\n-1e-300");
+  EXPECT_GT(output.size(), 100u);
+}
+
+TEST(ConsoleTest, InterruptedAndBlockedCallsAndShortWritesChangeNothing) {
+  const std::string keys = "a2\nc1 x\n3\nw b3\ng i q";
+  MemoryConsole plain(keys);
+  MenuLoop(&plain.console);
+  StreamFaults faults;
+  faults.interrupt_every = 2;
+  faults.block_every = 3;
+  std::string output, warnings;
+  {
+    Console console(MemorySource(keys, 5, faults), MemorySink(&output, 7, faults),
+                    MemorySink(&warnings, 3, faults));
+    EXPECT_EQ(MenuLoop(&console), 0) << console.failure();
+  }
+  EXPECT_EQ(output, plain.output);
+  EXPECT_EQ(warnings, plain.warnings);
+}
+
+TEST(ConsoleTest, AFailedWriteEndsTheDialogueWithStatusOne) {
+  const std::string keys = "g w q";
+  for (int fail_at = 1; fail_at <= 3; ++fail_at) {
+    StreamFaults faults;
+    faults.fail_at = fail_at;
+    MemoryConsole memory(keys, 1, StreamFaults(), faults);
+    EXPECT_EQ(MenuLoop(&memory.console), 1) << fail_at;
+    EXPECT_EQ(memory.console.failure(), "write error: No space left on device");
+  }
+  StreamFaults broken;
+  broken.fail_at = 2;
+  broken.error = EIO;
+  MemoryConsole unreadable(keys, 1, broken);
+  EXPECT_EQ(MenuLoop(&unreadable.console), 1);
+  EXPECT_EQ(unreadable.console.failure(), "read error: Input/output error");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "console/console.h"
+#include "console/memory_streams.h"
 #include "console/menu_loop.h"
 
 namespace {
@@ -22,9 +23,8 @@ void BM_DialogueCommand(benchmark::State& bench) {
   for (int i = 0; i < kRounds; ++i) keys += kRound;
   keys += 'q';
   for (auto _ : bench) {
-    std::string output;
-    Console console(keys, &output);
-    benchmark::DoNotOptimize(MenuLoop(&console));
+    MemoryConsole memory(keys);
+    benchmark::DoNotOptimize(MenuLoop(&memory.console));
   }
   bench.SetItemsProcessed(bench.iterations() * kRounds * kCommandsPerRound);
 }

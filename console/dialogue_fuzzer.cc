@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "console/console.h"
+#include "console/memory_streams.h"
 #include "console/menu_loop.h"
 #include "console/number_word.h"
 #include "console/stress_state_table.h"
@@ -39,8 +40,9 @@ struct Session {
 
 Session Run(std::string_view keys, std::size_t chunk) {
   Session session;
-  Console console(keys, &session.output, chunk);
-  MenuLoop(&console, &session.workspace);
+  MemoryConsole memory(keys, chunk);
+  MenuLoop(&memory.console, &session.workspace);
+  session.output = memory.output;
   return session;
 }
 

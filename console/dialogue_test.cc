@@ -4,6 +4,7 @@
 #include <string>
 
 #include "console/console.h"
+#include "console/memory_streams.h"
 #include "console/menu_loop.h"
 
 namespace {
@@ -17,8 +18,10 @@ struct Session {
 
 Session RunSession(const std::string& keys, std::size_t chunk = 4096) {
   Session session;
-  Console console(keys, &session.output, chunk, &session.warnings);
-  session.status = MenuLoop(&console, &session.workspace);
+  MemoryConsole memory(keys, chunk);
+  session.status = MenuLoop(&memory.console, &session.workspace);
+  session.output = memory.output;
+  session.warnings = memory.warnings;
   return session;
 }
 

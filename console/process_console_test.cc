@@ -1,5 +1,7 @@
 // Drives the dialogue through real file descriptors: pipes, a non-blocking
 // pipe, /dev/full and descriptors that cannot be read or written.
+#include "console/process_console.h"
+
 #include <errno.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -12,6 +14,7 @@
 #include <thread>
 
 #include "console/console.h"
+#include "console/memory_streams.h"
 #include "console/menu_loop.h"
 
 namespace {
@@ -19,10 +22,9 @@ namespace {
 const std::string kKeys = "a2\nc1 2\n3\nw b3\ng a3\r\nc5\r6\nx 7\n8\nw g b1\ng iqa1\ng q";
 
 std::string StringConsoleOutput(const std::string& keys) {
-  std::string output;
-  Console console(keys, &output);
-  MenuLoop(&console);
-  return output;
+  MemoryConsole memory(keys);
+  MenuLoop(&memory.console);
+  return memory.output;
 }
 
 // A descriptor number far above any this test opens, and not open.
@@ -65,9 +67,9 @@ Outcome RunOn(int input_fd) {
   Outcome run;
   std::thread reader([&] { run.output = ReadAll(out.fd[0]); });
   {
-    Console console(input_fd, out.fd[1], 2);
-    run.status = MenuLoop(&console);
-    run.failure = console.failure();
+    ProcessConsole process(input_fd, out.fd[1], 2);
+    run.status = MenuLoop(process.console());
+    run.failure = process.console()->failure();
   }
   out.CloseWrite();
   reader.join();
@@ -105,9 +107,9 @@ TEST(ProcessConsoleTest, AFailedWriteStopsAtOnceWithStatusOne) {
     Pipe in;
     ASSERT_EQ(write(in.fd[1], kKeys.data(), kKeys.size()), static_cast<ssize_t>(kKeys.size()));
     in.CloseWrite();
-    Console console(in.fd[0], output_fd, 2);
-    EXPECT_EQ(MenuLoop(&console), 1);
-    EXPECT_EQ(console.failure(), std::string("write error: ") + std::strerror(error));
+    ProcessConsole process(in.fd[0], output_fd, 2);
+    EXPECT_EQ(MenuLoop(process.console()), 1);
+    EXPECT_EQ(process.console()->failure(), std::string("write error: ") + std::strerror(error));
     // Nothing was read after the menu could not be shown.
     EXPECT_EQ(ReadAll(in.fd[0]), kKeys);
   }

@@ -153,9 +153,9 @@ void RestoreHandlers() {
 bool WouldBlock(int error) { return error == EAGAIN || error == EWOULDBLOCK; }
 
 // Waits until `fd` is ready for `events`: another process may have set the
-// open pipe or terminal non-blocking, and its data may simply not be there yet.
+// open terminal non-blocking, and its data may simply not be there yet.
 // Returns false on a failure, and with errno EINTR when a signal came first.
-bool AwaitReady(int fd, short events) {
+bool AwaitEvents(int fd, short events) {
   struct pollfd ready = {fd, events, 0};
   return poll(&ready, 1, -1) >= 0;
 }
@@ -166,7 +166,7 @@ long ReadRetrying(int fd, char* buffer, std::size_t size) {
     if (n >= 0) return static_cast<long>(n);
     if (errno == EINTR) continue;
     if (!WouldBlock(errno)) return -1;
-    if (!AwaitReady(fd, POLLIN) && errno != EINTR) return -1;
+    if (!AwaitEvents(fd, POLLIN) && errno != EINTR) return -1;
   }
 }
 
@@ -174,7 +174,7 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
   while (size > 0) {
     const ssize_t n = write(fd, data, size);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0 && WouldBlock(errno) && (AwaitReady(fd, POLLOUT) || errno == EINTR)) continue;
+    if (n < 0 && WouldBlock(errno) && (AwaitEvents(fd, POLLOUT) || errno == EINTR)) continue;
     if (n == 0) errno = EIO;
     if (n <= 0) return false;
     data += n;
@@ -430,11 +430,11 @@ namespace terminal {
 
 bool IsTerminal(int fd) { return isatty(fd) == 1; }
 
-bool EnterKeyMode(int fd) {
+IoResult EnterKeyMode(int fd) {
   assert(IsTerminal(fd));
-  if (g_changed) return true;
+  if (g_changed) return IoResult{};
   struct termios own;
-  if (tcgetattr(fd, &own) != 0) return false;
+  if (tcgetattr(fd, &own) != 0) return Failure(errno);
   struct termios key_settings = own;
   key_settings.c_lflag &= ~(ICANON | ECHO);
   key_settings.c_cc[VMIN] = 1;
@@ -447,10 +447,9 @@ bool EnterKeyMode(int fd) {
     const int error = errno;
     g_changed = 0;
     RestoreHandlers();
-    errno = error;
-    return false;
+    return Failure(error);
   }
-  return true;
+  return IoResult{};
 }
 
 void LeaveKeyMode() {
@@ -458,19 +457,21 @@ void LeaveKeyMode() {
   RestoreHandlers();
 }
 
-long ReadKeyPress(int fd, char* key, bool* in_sequence) {
+IoResult ReadKeyPress(int fd, char* key, bool* in_sequence) {
   static EscapeSequence sequence;
   const long n = ReadRetrying(fd, key, 1);
+  if (n < 0) return Failure(errno);
   if (n == 1) {
     const KeyByte kind = FollowKeyByte(&sequence, static_cast<unsigned char>(*key));
     if (kind == KeyByte::kLast) sequence.bytes.clear();
     *in_sequence = kind != KeyByte::kCharacter && *key != '\x1b';
   }
-  return n;
+  return IoResult{n, 0};
 }
 
-Reply ReadReply(int input_fd, int output_fd, std::string_view prompt, std::string* line) {
-  if (!SetUpLineEditor(input_fd)) return Reply::kError;
+IoResult ReadReply(int input_fd, int output_fd, std::string_view prompt, std::string* line,
+                   bool* too_long) {
+  if (!SetUpLineEditor(input_fd)) return Failure(errno);
   LineEditor& editor = g_line_editor;
   editor.prompt.assign(prompt);
   editor.sequence.bytes.clear();
@@ -491,40 +492,48 @@ Reply ReadReply(int input_fd, int output_fd, std::string_view prompt, std::strin
   const char* typed = el_gets(editor.editor, &count);
   // libedit has put the terminal back into key mode (EL_SETTY above).
   if (typed == nullptr || count <= 0) {
-    if (!editor.end_of_input) {
-      if (errno == 0) errno = EIO;  // the editor could not use the terminal
-      return Reply::kError;
-    }
+    if (!editor.end_of_input)
+      return Failure(errno != 0 ? errno : EIO);  // the editor could not use the terminal
     // The console ends the line on a terminal output; on a redirected one, this line is ours.
     if (prompt_in_output && write(editor.terminal_fd, "\n", 1) == 1) g_open_line_fd = -1;
-    return Reply::kEnd;
+    return IoResult{};
   }
   g_open_line_fd = -1;  // Enter began a new line
-  if (editor.too_long) return Reply::kTooLong;
-  line->assign(typed, static_cast<std::size_t>(count));
-  if (line->back() != '\n') line->push_back('\n');
-  if (!IsBlank(*line) && line->size() <= kLongestRecalledReply) {
-    HistEvent event;
-    history(editor.history, &event, H_ENTER, line->substr(0, line->size() - 1).c_str());
+  *too_long = editor.too_long;
+  line->clear();
+  if (!editor.too_long) {
+    line->assign(typed, static_cast<std::size_t>(count));
+    if (line->back() != '\n') line->push_back('\n');
+    if (!IsBlank(*line) && line->size() <= kLongestRecalledReply) {
+      HistEvent event;
+      history(editor.history, &event, H_ENTER, line->substr(0, line->size() - 1).c_str());
+    }
   }
-  return Reply::kLine;
+  return IoResult{count, 0};
 }
 
-long ReadInput(int fd, char* buffer, std::size_t size) {
+IoResult ReadSome(int fd, char* buffer, std::size_t size) {
   assert(size > 0);
-  return ReadRetrying(fd, buffer, size);
+  const ssize_t n = read(fd, buffer, size);
+  return n < 0 ? Failure(errno) : IoResult{static_cast<long>(n), 0};
 }
 
-bool WriteOutput(int fd, const char* data, std::size_t size) {
-  if (!WriteAll(fd, data, size)) return false;
+IoResult WriteSome(int fd, const char* data, std::size_t size) {
+  const ssize_t n = write(fd, data, size);
+  if (n < 0) return Failure(errno);
   static int known_fd = -1;
   static bool known_terminal = false;
   if (fd != known_fd) {
     known_fd = fd;
     known_terminal = IsTerminal(fd);
   }
-  if (known_terminal && size > 0) g_open_line_fd = data[size - 1] == '\n' ? -1 : fd;
-  return true;
+  if (known_terminal && n > 0) g_open_line_fd = data[n - 1] == '\n' ? -1 : fd;
+  return IoResult{static_cast<long>(n), 0};
+}
+
+IoResult AwaitReady(int fd, bool for_writing) {
+  struct pollfd ready = {fd, static_cast<short>(for_writing ? POLLOUT : POLLIN), 0};
+  return poll(&ready, 1, -1) < 0 ? Failure(errno) : IoResult{};
 }
 
 }  // namespace terminal

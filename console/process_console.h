@@ -1,0 +1,35 @@
+// The console of the process: its descriptors as byte source and sinks, the
+// terminal in key mode for the console's life when input is one.
+#ifndef VERGLEICHSSPANNUNG_CONSOLE_PROCESS_CONSOLE_H_
+#define VERGLEICHSSPANNUNG_CONSOLE_PROCESS_CONSOLE_H_
+
+#include "console/byte_stream.h"
+#include "console/console.h"
+
+// Returns the source that reads `input_fd`: a terminal's keys and reply lines
+// (the editor draws on that terminal; `output_fd` says where the prompts
+// went too), or a pipe's or file's bytes.
+ByteSource DescriptorSource(int input_fd, int output_fd);
+
+// Returns the sink that writes `fd`.
+ByteSink DescriptorSink(int fd);
+
+class ProcessConsole {
+ public:
+  // Creates the console over the three descriptors (the process's are 0, 1,
+  // 2). When input is a terminal that cannot be put into key mode, the
+  // console has failed at once ("terminal error: ...").
+  ProcessConsole(int input_fd, int output_fd, int warning_fd);
+  ProcessConsole(const ProcessConsole&) = delete;
+  ProcessConsole& operator=(const ProcessConsole&) = delete;
+  // Writes out what is left and gives the terminal its settings back.
+  ~ProcessConsole();
+
+  Console* console() { return &console_; }
+
+ private:
+  Console console_;
+  bool key_mode_ = false;
+};
+
+#endif  // VERGLEICHSSPANNUNG_CONSOLE_PROCESS_CONSOLE_H_
