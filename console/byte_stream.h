@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace vergleichsspannung {
+
 // The outcome of one call across the seam: a count (of bytes, or 1 for a
 // key), 0 at the end of input, or a failure with its errno value.
 struct IoResult {
@@ -52,5 +54,7 @@ struct ByteSink {
   // A terminal, which shows the text to the person who types the replies.
   bool terminal = false;
 };
+
+}  // namespace vergleichsspannung
 
 #endif  // VERGLEICHSSPANNUNG_CONSOLE_BYTE_STREAM_H_

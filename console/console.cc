@@ -6,6 +6,8 @@
 #include <cstring>
 #include <utility>
 
+namespace vergleichsspannung {
+
 namespace {
 
 // Bytes taken from the input per read, and output gathered before it is
@@ -235,3 +237,5 @@ bool Console::Finish() {
   }
   return Flush();
 }
+
+}  // namespace vergleichsspannung

@@ -11,6 +11,8 @@
 
 #include "console/byte_stream.h"
 
+namespace vergleichsspannung {
+
 // The longest word a number read keeps; a longer word is refused whole, so
 // input of any length is read in bounded memory.
 constexpr std::size_t kMaxWordLength = 128;
@@ -131,5 +133,7 @@ class Console {
   std::size_t end_ = 0;
   std::string pending_output_;
 };
+
+}  // namespace vergleichsspannung
 
 #endif  // VERGLEICHSSPANNUNG_CONSOLE_CONSOLE_H_

@@ -8,6 +8,8 @@
 #include "console/memory_streams.h"
 #include "console/menu_loop.h"
 
+namespace vergleichsspannung {
+
 namespace {
 
 // Reads keys until input ends and returns their codes.
@@ -169,3 +171,5 @@ TEST(ConsoleTest, AFailedWriteEndsTheDialogueWithStatusOne) {
 }
 
 }  // namespace
+
+}  // namespace vergleichsspannung

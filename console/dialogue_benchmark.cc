@@ -7,6 +7,8 @@
 #include "console/memory_streams.h"
 #include "console/menu_loop.h"
 
+namespace vergleichsspannung {
+
 namespace {
 
 // One round of commands: choose, enter, show, compute in every state.
@@ -31,5 +33,7 @@ void BM_DialogueCommand(benchmark::State& bench) {
 BENCHMARK(BM_DialogueCommand)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+}  // namespace vergleichsspannung
 
 BENCHMARK_MAIN();

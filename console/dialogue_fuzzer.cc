@@ -21,6 +21,8 @@
 #include "stress/format.h"
 #include "stress/hypotheses.h"
 
+namespace vergleichsspannung {
+
 namespace {
 
 // The most one key can print: the longest report or value display and a menu.
@@ -199,3 +201,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckHypotheses(whole.workspace, infinity_allowed, whole.output);
   return 0;
 }
+
+}  // namespace vergleichsspannung

@@ -7,6 +7,8 @@
 #include "console/memory_streams.h"
 #include "console/menu_loop.h"
 
+namespace vergleichsspannung {
+
 namespace {
 
 struct Session {
@@ -133,3 +135,5 @@ TEST(DialogueTest, OutputDoesNotDependOnHowInputArrives) {
 }
 
 }  // namespace
+
+}  // namespace vergleichsspannung

@@ -1,5 +1,7 @@
 #include "console/escape_sequence.h"
 
+namespace vergleichsspannung {
+
 namespace {
 
 constexpr unsigned char kEscape = 0x1b;
@@ -70,3 +72,5 @@ EditingKey EditingKeyOf(const std::string& sequence) {
       return EditingKey::kNone;
   }
 }
+
+}  // namespace vergleichsspannung

@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace vergleichsspannung {
+
 // The bytes of the sequence that is being received; empty between sequences.
 struct EscapeSequence {
   std::string bytes;
@@ -28,5 +30,7 @@ enum class EditingKey { kNone, kUp, kDown, kRight, kLeft, kHome, kEnd, kDelete }
 // encodings (xterm, vt100, rxvt, the Linux console, with xterm's modifier
 // forms), or kNone for a key a reply line has no use for.
 EditingKey EditingKeyOf(const std::string& sequence);
+
+}  // namespace vergleichsspannung
 
 #endif  // VERGLEICHSSPANNUNG_CONSOLE_ESCAPE_SEQUENCE_H_

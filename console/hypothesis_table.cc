@@ -3,6 +3,8 @@
 #include <cassert>
 #include <iterator>
 
+namespace vergleichsspannung {
+
 namespace {
 
 constexpr HypothesisRow kRows[] = {
@@ -31,3 +33,5 @@ const HypothesisRow& HypothesisRowOf(Hypothesis hypothesis) {
   assert(index >= 0 && index < kRowCount);
   return kRows[index];
 }
+
+}  // namespace vergleichsspannung

@@ -6,6 +6,8 @@
 
 #include "stress/workspace.h"
 
+namespace vergleichsspannung {
+
 struct HypothesisRow {
   Hypothesis hypothesis;
   const char* menu_line;           // its line at the hypothesis prompt
@@ -17,5 +19,7 @@ struct HypothesisRow {
 // Returns the row of `hypothesis`.
 // REQUIRES: `hypothesis` is one of the Hypothesis values.
 const HypothesisRow& HypothesisRowOf(Hypothesis hypothesis);
+
+}  // namespace vergleichsspannung
 
 #endif  // VERGLEICHSSPANNUNG_CONSOLE_HYPOTHESIS_TABLE_H_

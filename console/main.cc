@@ -5,8 +5,8 @@
 #include "console/process_console.h"
 
 int main() {
-  ProcessConsole process(0, 1, 2);
-  const int status = MenuLoop(process.console());
+  vergleichsspannung::ProcessConsole process(0, 1, 2);
+  const int status = vergleichsspannung::MenuLoop(process.console());
   // A failed run must not pass for a finished one: say why on standard error.
   if (!process.console()->failure().empty()) {
     std::fprintf(stderr, "vergleichsspannung: %s\n", process.console()->failure().c_str());

@@ -15,6 +15,8 @@
 #include "console/byte_stream.h"
 #include "console/console.h"
 
+namespace vergleichsspannung {
+
 // What a memory stream does besides passing bytes: every `interrupt_every`-th
 // call fails with EINTR, every `block_every`-th with EAGAIN (0: never), and the
 // `fail_at`-th call (counting from 1; 0: none) fails with `error`, as does
@@ -94,5 +96,7 @@ struct MemoryConsole {
   std::string warnings;
   Console console;
 };
+
+}  // namespace vergleichsspannung
 
 #endif  // VERGLEICHSSPANNUNG_CONSOLE_MEMORY_STREAMS_H_

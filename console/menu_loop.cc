@@ -1,6 +1,7 @@
 #include "console/menu_loop.h"
 
 #include <string>
+#include <string_view>
 
 #include "console/hypothesis_table.h"
 #include "console/number_word.h"
@@ -10,6 +11,8 @@
 #include "console/stress_state_table.h"
 #include "console/stress_values_dialog.h"
 #include "console/version.h"
+
+namespace vergleichsspannung {
 
 namespace {
 
@@ -62,8 +65,11 @@ void PrintHypothesisMenu(Console* console) {
   }
 }
 
-}  // namespace
-
+// Prints "\nIhre Wahl:" and reads a whole number until one from `lowest` to
+// `highest` arrives; a reply that is not a whole number is refused with the
+// rest of its line. Each refused reply is reported as one for `name`, which
+// keeps *choice. Returns true with the number in *choice, or false when input
+// ends first (*choice untouched).
 bool ReadChoice(Console* console, std::string_view name, int lowest, int highest, int* choice) {
   for (;;) {
     console->Print(kChoicePrompt);
@@ -80,6 +86,8 @@ bool ReadChoice(Console* console, std::string_view name, int lowest, int highest
     if (!whole) console->DiscardLine();
   }
 }
+
+}  // namespace
 
 int MenuLoop(Console* console) {
   Workspace workspace;
@@ -130,3 +138,5 @@ int MenuLoop(Console* console, Workspace* workspace) {
     if (!more_input) return Finish(console);
   }
 }
+
+}  // namespace vergleichsspannung

@@ -3,10 +3,10 @@
 #ifndef VERGLEICHSSPANNUNG_CONSOLE_MENU_LOOP_H_
 #define VERGLEICHSSPANNUNG_CONSOLE_MENU_LOOP_H_
 
-#include <string_view>
-
 #include "console/console.h"
 #include "stress/workspace.h"
+
+namespace vergleichsspannung {
 
 // Runs the menu on a workspace with the start values until the user presses q
 // or input ends, and writes out all output. Returns the process exit status:
@@ -14,15 +14,10 @@
 // (console->failure() says why).
 int MenuLoop(Console* console);
 
-// Runs the menu on `workspace` as MenuLoop does, so that the caller can look
-// at the workspace afterwards.
+// Runs the menu on `workspace` as MenuLoop does, so that the caller (a test
+// or the fuzzer) can look at the workspace afterwards.
 int MenuLoop(Console* console, Workspace* workspace);
 
-// Prints "\nIhre Wahl:" and reads a whole number until one from `lowest` to
-// `highest` arrives; a reply that is not a whole number is refused with the
-// rest of its line. Each refused reply is reported as one for `name`, which
-// keeps *choice. Returns true with the number in *choice, or false when input
-// ends first (*choice untouched).
-bool ReadChoice(Console* console, std::string_view name, int lowest, int highest, int* choice);
+}  // namespace vergleichsspannung
 
 #endif  // VERGLEICHSSPANNUNG_CONSOLE_MENU_LOOP_H_

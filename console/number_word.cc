@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <string>
 
+namespace vergleichsspannung {
+
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -63,3 +65,5 @@ bool ParseStressValue(std::string_view word, double* stress) {
   *stress = value;
   return true;
 }
+
+}  // namespace vergleichsspannung

@@ -5,6 +5,8 @@
 
 #include <string_view>
 
+namespace vergleichsspannung {
+
 // Stores in *number the whole number `word` spells: an optional sign and
 // decimal digits, within the range of int. Returns false for anything else
 // ("x", "2.5", "3x", "99999999999"), leaving *number untouched.
@@ -16,5 +18,7 @@ bool ParseWholeNumber(std::string_view word, int* number);
 // "nan", "inf", hexadecimal and numbers beyond the double range ("1e999"),
 // leaving *stress untouched. A number too small for a double reads as zero.
 bool ParseStressValue(std::string_view word, double* stress);
+
+}  // namespace vergleichsspannung
 
 #endif  // VERGLEICHSSPANNUNG_CONSOLE_NUMBER_WORD_H_

@@ -13,6 +13,8 @@
 
 #include "console/number_word.h"
 
+namespace vergleichsspannung {
+
 namespace {
 
 // Returns true when strtod and strtol would read a number the prompts must
@@ -69,3 +71,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (whole && our_number != reference_number) std::abort();
   return 0;
 }
+
+}  // namespace vergleichsspannung

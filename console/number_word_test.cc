@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace vergleichsspannung {
+
 namespace {
 
 TEST(ParseWholeNumberTest, AcceptsSignedDigitsWithinInt) {
@@ -64,3 +66,5 @@ TEST(ParseStressValueTest, RefusesWhatIsNotAFiniteDecimalNumber) {
 }
 
 }  // namespace
+
+}  // namespace vergleichsspannung

@@ -4,6 +4,8 @@
 
 #include "console/console.h"
 
+namespace vergleichsspannung {
+
 constexpr const char* kPauseText = "weiter mit bel.Taste..";
 constexpr const char* kPauseOnNewLine = "\nweiter mit bel.Taste..";
 
@@ -14,5 +16,7 @@ inline bool PauseForKey(Console* console, const char* text) {
   int ignored = 0;
   return console->ReadKey(&ignored);
 }
+
+}  // namespace vergleichsspannung
 
 #endif  // VERGLEICHSSPANNUNG_CONSOLE_PAUSE_H_

@@ -2,6 +2,8 @@
 
 #include "console/terminal.h"
 
+namespace vergleichsspannung {
+
 ByteSource DescriptorSource(int input_fd, int output_fd) {
   ByteSource source;
   source.read = [input_fd](char* buffer, std::size_t size) {
@@ -47,3 +49,5 @@ ProcessConsole::~ProcessConsole() {
   console_.Flush();
   if (key_mode_) terminal::LeaveKeyMode();
 }
+
+}  // namespace vergleichsspannung

@@ -6,6 +6,8 @@
 #include "console/byte_stream.h"
 #include "console/console.h"
 
+namespace vergleichsspannung {
+
 // Returns the source that reads `input_fd`: a terminal's keys and reply lines
 // (the editor draws on that terminal; `output_fd` says where the prompts
 // went too), or a pipe's or file's bytes.
@@ -31,5 +33,7 @@ class ProcessConsole {
   Console console_;
   bool key_mode_ = false;
 };
+
+}  // namespace vergleichsspannung
 
 #endif  // VERGLEICHSSPANNUNG_CONSOLE_PROCESS_CONSOLE_H_

@@ -17,6 +17,8 @@
 #include "console/memory_streams.h"
 #include "console/menu_loop.h"
 
+namespace vergleichsspannung {
+
 namespace {
 
 const std::string kKeys = "a2\nc1 2\n3\nw b3\ng a3\r\nc5\r6\nx 7\n8\nw g b1\ng iqa1\ng q";
@@ -129,3 +131,5 @@ TEST(ProcessConsoleTest, AFailedReadIsNoEndOfInput) {
 }
 
 }  // namespace
+
+}  // namespace vergleichsspannung

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace vergleichsspannung {
+
 std::string RefusalText(std::string_view word, std::string_view value_name, std::string_view kept) {
   std::string text;
   if (word.empty()) {
@@ -27,3 +29,5 @@ std::string RefusalText(std::string_view word, std::string_view value_name, std:
   text.append(kept);
   return text;
 }
+
+}  // namespace vergleichsspannung

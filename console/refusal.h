@@ -6,10 +6,14 @@
 #include <string>
 #include <string_view>
 
+namespace vergleichsspannung {
+
 // Returns `"-8O" refused for SigYY, which stays 400` for the word "-8O", the
 // value name "SigYY" and the kept value "400". Control bytes, backslashes
 // and quotes in the word are written as escapes, so the line stays one line.
 // An empty `word` stands for an over-long one.
 std::string RefusalText(std::string_view word, std::string_view value_name, std::string_view kept);
+
+}  // namespace vergleichsspannung
 
 #endif  // VERGLEICHSSPANNUNG_CONSOLE_REFUSAL_H_

@@ -5,6 +5,8 @@
 #include "console/stress_state_table.h"
 #include "stress/hypotheses.h"
 
+namespace vergleichsspannung {
+
 namespace {
 
 constexpr const char* kHeading = "Ergebnisse:\n";
@@ -40,3 +42,5 @@ bool ReportResults(Console* console, Workspace* workspace) {
   PrintResult(console, kSigV, results.SigV);
   return PauseForKey(console, kPauseOnNewLine);
 }
+
+}  // namespace vergleichsspannung

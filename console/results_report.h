@@ -5,9 +5,13 @@
 #include "console/console.h"
 #include "stress/workspace.h"
 
+namespace vergleichsspannung {
+
 // Computes the equivalent stress of the workspace's state and hypothesis once,
 // stores it as SigV, prints the report and waits for a key. Returns false when
 // input ended during the pause.
 bool ReportResults(Console* console, Workspace* workspace);
+
+}  // namespace vergleichsspannung
 
 #endif  // VERGLEICHSSPANNUNG_CONSOLE_RESULTS_REPORT_H_

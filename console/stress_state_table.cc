@@ -6,6 +6,8 @@
 
 #include "stress/format.h"
 
+namespace vergleichsspannung {
+
 namespace {
 
 constexpr StressStateRow kRows[] = {
@@ -107,3 +109,5 @@ std::string StressLine(std::string_view label, double value) {
   line += kStressUnit;
   return line;
 }
+
+}  // namespace vergleichsspannung

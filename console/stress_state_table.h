@@ -9,6 +9,8 @@
 
 #include "stress/workspace.h"
 
+namespace vergleichsspannung {
+
 // The unit every printed stress value ends with.
 constexpr const char* kStressUnit = "[N/mm2]";
 
@@ -47,5 +49,7 @@ double ComponentValue(const Workspace& workspace, ValueSource source,
 
 // Returns `label`, then `value` as FormatStress gives it, then kStressUnit.
 std::string StressLine(std::string_view label, double value);
+
+}  // namespace vergleichsspannung
 
 #endif  // VERGLEICHSSPANNUNG_CONSOLE_STRESS_STATE_TABLE_H_

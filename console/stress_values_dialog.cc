@@ -10,6 +10,8 @@
 #include "console/stress_state_table.h"
 #include "stress/format.h"
 
+namespace vergleichsspannung {
+
 namespace {
 
 constexpr const char* kShownHeading = "momentan def. Werte:";
@@ -72,3 +74,5 @@ bool ShowValues(Console* console, const Workspace& workspace) {
   }
   return PauseForKey(console, kPauseOnNewLine);
 }
+
+}  // namespace vergleichsspannung

@@ -5,6 +5,8 @@
 #include "console/console.h"
 #include "stress/workspace.h"
 
+namespace vergleichsspannung {
+
 // Prompts for each component of the current state and stores every accepted
 // number in its slot of StressValues, and for the plate state in the same slot
 // of PlateValues too. A refused word changes no value anywhere and discards
@@ -15,5 +17,7 @@ bool EnterValues(Console* console, Workspace* workspace);
 // Prints the hypothesis, the state and the values the state computes from,
 // then waits for a key. Returns false when input ended during the pause.
 bool ShowValues(Console* console, const Workspace& workspace);
+
+}  // namespace vergleichsspannung
 
 #endif  // VERGLEICHSSPANNUNG_CONSOLE_STRESS_VALUES_DIALOG_H_

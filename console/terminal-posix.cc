@@ -21,6 +21,8 @@
 #include "console/escape_sequence.h"
 #include "console/terminal.h"
 
+namespace vergleichsspannung {
+
 namespace {
 
 // The terminal's own settings, saved when key mode began, the terminal they
@@ -537,3 +539,5 @@ IoResult AwaitReady(int fd, bool for_writing) {
 }
 
 }  // namespace terminal
+
+}  // namespace vergleichsspannung

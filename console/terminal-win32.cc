@@ -10,6 +10,8 @@
 
 #include "console/terminal.h"
 
+namespace vergleichsspannung {
+
 namespace {
 
 constexpr char kCtrlZ = 0x1a;
@@ -90,3 +92,5 @@ IoResult AwaitReady(int fd, bool for_writing) {
 }
 
 }  // namespace terminal
+
+}  // namespace vergleichsspannung

@@ -12,6 +12,8 @@
 
 #include "console/byte_stream.h"
 
+namespace vergleichsspannung {
+
 namespace terminal {
 
 // Returns true when `fd` is an interactive terminal.
@@ -66,5 +68,7 @@ IoResult WriteSome(int fd, const char* data, std::size_t size);
 IoResult AwaitReady(int fd, bool for_writing);
 
 }  // namespace terminal
+
+}  // namespace vergleichsspannung
 
 #endif  // VERGLEICHSSPANNUNG_CONSOLE_TERMINAL_H_

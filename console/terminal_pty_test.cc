@@ -18,6 +18,8 @@
 #include <cstdlib>
 #include <string>
 
+namespace vergleichsspannung {
+
 namespace {
 
 constexpr int kTimeoutMs = 5000;
@@ -766,3 +768,5 @@ TEST(TerminalTest, APastedMegabyteReplyIsRefusedInBoundedMemory) {
 }
 
 }  // namespace
+
+}  // namespace vergleichsspannung

@@ -11,6 +11,8 @@
 
 #include "stress/workspace.h"
 
+namespace vergleichsspannung {
+
 using Exact = std::vector<long double>;
 
 // Returns the principal stresses of `state` in `w`, in no particular order.
@@ -62,5 +64,7 @@ inline long double ExactEquivalent(StressState state, Hypothesis hypothesis,
   }
   return std::sqrt(sum / 2);
 }
+
+}  // namespace vergleichsspannung
 
 #endif  // VERGLEICHSSPANNUNG_STRESS_EXACT_STRESS_H_

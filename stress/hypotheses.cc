@@ -7,6 +7,8 @@
 #include "stress/principal.h"
 #include "stress/scale.h"
 
+namespace vergleichsspannung {
+
 namespace {
 
 constexpr double kNotANumber = std::numeric_limits<double>::quiet_NaN();
@@ -135,3 +137,5 @@ double EquivalentStress(StressState state, Hypothesis hypothesis, Workspace* wor
   }
   return kNotANumber;
 }
+
+}  // namespace vergleichsspannung

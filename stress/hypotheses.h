@@ -5,6 +5,8 @@
 
 #include "stress/workspace.h"
 
+namespace vergleichsspannung {
+
 // Returns the equivalent stress of `hypothesis` for `state`, computed from the
 // workspace's StressValues (PlateValues for the plate state). NH and SH write
 // the principal stresses they pick from into workspace->results (Sig1, Sig2
@@ -27,5 +29,7 @@ double AxisymmetricSH(const StressValues& values, StressResults* results);
 double PlateGEH(const PlateValues& plate);
 double PlateNH(const PlateValues& plate, StressResults* results);
 double PlateSH(const PlateValues& plate, StressResults* results);
+
+}  // namespace vergleichsspannung
 
 #endif  // VERGLEICHSSPANNUNG_STRESS_HYPOTHESES_H_

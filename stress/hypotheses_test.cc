@@ -10,6 +10,8 @@
 #include "stress/exact_stress.h"
 #include "stress/format.h"
 
+namespace vergleichsspannung {
+
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -163,3 +165,5 @@ TEST(EquivalentStressTest, NonFiniteComponentsShowAsNotANumberNeverAsStaleResult
 }
 
 }  // namespace
+
+}  // namespace vergleichsspannung

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace vergleichsspannung {
+
 namespace {
 
 // Returns the absolute value of the first candidate that no other candidate's
@@ -70,3 +72,5 @@ double SpanPickWithZero(double sig1, double sig2) {
   // pair with a value that is not a number: here sig2 > 0 > sig1.
   return sig2 - sig1;
 }
+
+}  // namespace vergleichsspannung

@@ -4,6 +4,8 @@
 #ifndef VERGLEICHSSPANNUNG_STRESS_PICKS_H_
 #define VERGLEICHSSPANNUNG_STRESS_PICKS_H_
 
+namespace vergleichsspannung {
+
 // Returns the largest absolute value of the candidates. Ties go to the earlier
 // candidate; one that is not a number is never exceeded, so it wins when its
 // turn comes.
@@ -16,5 +18,7 @@ double SpanPick(double sig1, double sig2, double sig3);
 // Returns the largest minus the smallest of two in-plane principal stresses
 // and the zero stress normal to the plane.
 double SpanPickWithZero(double sig1, double sig2);
+
+}  // namespace vergleichsspannung
 
 #endif  // VERGLEICHSSPANNUNG_STRESS_PICKS_H_

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+namespace vergleichsspannung {
+
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -44,3 +46,5 @@ TEST(SpanPickWithZeroTest, TakesZeroAsThirdPrincipalStress) {
 }
 
 }  // namespace
+
+}  // namespace vergleichsspannung

@@ -4,6 +4,8 @@
 #include <cassert>
 #include <cmath>
 
+namespace vergleichsspannung {
+
 namespace {
 
 // The 60° step between the roots of the characteristic cubic, rounded to four
@@ -159,3 +161,5 @@ SolveResult PrincipalSpatial(const StressValues& values, StressResults* results)
   ScaledPrincipalStresses scaled;
   return PrincipalSpatial(values, results, &scaled);
 }
+
+}  // namespace vergleichsspannung

@@ -6,6 +6,8 @@
 #include "stress/scale.h"
 #include "stress/workspace.h"
 
+namespace vergleichsspannung {
+
 // Solved: the principal stresses were written. Rejected: a component was not
 // a finite number, and nothing was written.
 enum class SolveResult { Solved, Rejected };
@@ -45,5 +47,7 @@ SolveResult PrincipalAxisymmetric(const StressValues& values, StressResults* res
                                   ScaledPrincipalStresses* scaled);
 SolveResult PrincipalSpatial(const StressValues& values, StressResults* results,
                              ScaledPrincipalStresses* scaled);
+
+}  // namespace vergleichsspannung
 
 #endif  // VERGLEICHSSPANNUNG_STRESS_PRINCIPAL_H_

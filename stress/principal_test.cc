@@ -7,6 +7,8 @@
 
 #include "stress/format.h"
 
+namespace vergleichsspannung {
+
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -144,3 +146,5 @@ TEST(PrincipalAxisymmetricTest, KeepsTheHoopStressAsThirdPrincipalStress) {
 }
 
 }  // namespace
+
+}  // namespace vergleichsspannung

@@ -10,6 +10,8 @@
 #include "stress/format.h"
 #include "stress/principal.h"
 
+namespace vergleichsspannung {
+
 namespace {
 
 constexpr int kStates = 1000000;
@@ -69,3 +71,5 @@ TEST(PrintedDigitsTest, SpatialPrincipalStressesPrintAsTheLiteralFormula) {
 }
 
 }  // namespace
+
+}  // namespace vergleichsspannung

@@ -13,6 +13,8 @@
 #include "stress/exact_stress.h"
 #include "stress/hypotheses.h"
 
+namespace vergleichsspannung {
+
 namespace {
 
 // Below this a result must be finite; the 1.0472 step moves results by up to
@@ -85,3 +87,5 @@ TEST(RangeTopTest, EveryStateAndHypothesisNearTheTopOfTheRange) {
 }
 
 }  // namespace
+
+}  // namespace vergleichsspannung

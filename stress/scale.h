@@ -11,6 +11,8 @@
 #include <cstring>
 #include <initializer_list>
 
+namespace vergleichsspannung {
+
 // Returns sqrt(radicand), taking a radicand that rounding pushed below zero
 // as the zero it is in exact arithmetic.
 inline double SqrtOfRounded(double radicand) { return std::sqrt(std::fmax(radicand, 0.0)); }
@@ -80,5 +82,7 @@ class PowerOfTwoScale {
   double down_ = 1;
   double up_ = 1;
 };
+
+}  // namespace vergleichsspannung
 
 #endif  // VERGLEICHSSPANNUNG_STRESS_SCALE_H_

@@ -11,6 +11,8 @@
 
 #ifdef VS_HAVE_EIGEN
 #include <Eigen/Eigenvalues>
+
+namespace vergleichsspannung {
 #endif
 
 namespace {
@@ -118,5 +120,7 @@ BENCHMARK_CAPTURE(BM_EigenComputeDirect, Random, RandomTensors)->ComputeStatisti
 #endif
 
 }  // namespace
+
+}  // namespace vergleichsspannung
 
 BENCHMARK_MAIN();

@@ -10,6 +10,8 @@
 
 #include "stress/hypotheses.h"
 
+namespace vergleichsspannung {
+
 namespace {
 
 constexpr int kStatesPerKind = 12500;  // 100,000 states per test
@@ -214,3 +216,5 @@ TEST(StressPropertiesTest, InPlaneAndAxisymmetricStatesKeepTheirOrderAndBounds) 
 }
 
 }  // namespace
+
+}  // namespace vergleichsspannung

@@ -5,6 +5,8 @@
 
 #include <array>
 
+namespace vergleichsspannung {
+
 // The stress states, numbered as the user types them at the state prompt.
 enum class StressState { Spatial = 1, Plane = 2, Axisymmetric = 3, Plate = 4 };
 
@@ -51,5 +53,7 @@ struct Workspace {
   PlateValues plate;
   StressResults results;
 };
+
+}  // namespace vergleichsspannung
 
 #endif  // VERGLEICHSSPANNUNG_STRESS_WORKSPACE_H_
