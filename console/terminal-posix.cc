@@ -88,19 +88,19 @@ void OnResize(int) {
 }
 
 struct Handler {
-  int signal_number;
   void (*handler)(int);
+  int signal_number;
   unsigned flags;
 };
 
 constexpr Handler kHandlers[] = {
-    {SIGINT, OnEndingSignal, SA_RESETHAND | SA_NODEFER},
-    {SIGTERM, OnEndingSignal, SA_RESETHAND | SA_NODEFER},
-    {SIGHUP, OnEndingSignal, SA_RESETHAND | SA_NODEFER},
-    {SIGQUIT, OnEndingSignal, SA_RESETHAND | SA_NODEFER},
-    {SIGTSTP, OnStop, SA_NODEFER | SA_RESTART},
-    {SIGCONT, OnContinue, SA_RESTART},
-    {SIGWINCH, OnResize, SA_RESTART},
+    {OnEndingSignal, SIGINT, SA_RESETHAND | SA_NODEFER},
+    {OnEndingSignal, SIGTERM, SA_RESETHAND | SA_NODEFER},
+    {OnEndingSignal, SIGHUP, SA_RESETHAND | SA_NODEFER},
+    {OnEndingSignal, SIGQUIT, SA_RESETHAND | SA_NODEFER},
+    {OnStop, SIGTSTP, SA_NODEFER | SA_RESTART},
+    {OnContinue, SIGCONT, SA_RESTART},
+    {OnResize, SIGWINCH, SA_RESTART},
 };
 constexpr int kHandlerCount = sizeof kHandlers / sizeof kHandlers[0];
 
