@@ -108,11 +108,11 @@ TEST(EnterValuesTest, RefusedWordsKeepTheSlotAndLoseTheirLine) {
   const Session overlong = RunSession("a2\nc" + huge + " 8\n9\n10\nq", 1000);
   EXPECT_EQ(overlong.workspace.values.slot, (std::array<double, 6>{500, 9, 10, 300, 400, 500}));
   // Each refused word is named, with the value it was for and what that keeps.
-  EXPECT_EQ(RunSession("a7\nx\n2\nc120 -8O 45\n\"\x01\n9 q").warnings,
+  EXPECT_EQ(RunSession("a7\nx\n2\nc120 -8O 45\n\"\x01\xff\n9 q").warnings,
             "vergleichsspannung: \"7\" refused for Spannungszustand, which stays 1\n"
             "vergleichsspannung: \"x\" refused for Spannungszustand, which stays 1\n"
             "vergleichsspannung: \"-8O\" refused for SigYY, which stays 400\n"
-            "vergleichsspannung: \"\\\"\\x01\" refused for TauXY, which stays 300\n");
+            "vergleichsspannung: \"\\\"\\x01\\xff\" refused for TauXY, which stays 300\n");
   EXPECT_EQ(overlong.warnings,
             "vergleichsspannung: an over-long reply refused for SigXX, which stays 500\n");
 }

@@ -9,8 +9,9 @@
 namespace vergleichsspannung {
 
 // Returns `"-8O" refused for SigYY, which stays 400` for the word "-8O", the
-// value name "SigYY" and the kept value "400". Control bytes, backslashes
-// and quotes in the word are written as escapes, so the line stays one line.
+// value name "SigYY" and the kept value "400". Control bytes, bytes that are
+// no part of a UTF-8 character, backslashes and quotes in the word are
+// written as escapes, so the line stays one readable line.
 // An empty `word` stands for an over-long one.
 std::string RefusalText(std::string_view word, std::string_view value_name, std::string_view kept);
 
