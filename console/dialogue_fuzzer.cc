@@ -40,9 +40,9 @@ struct Session {
   Workspace workspace;
 };
 
-Session Run(std::string_view keys, std::size_t chunk) {
+Session Run(std::string_view keys, std::size_t chunk, StreamFaults faults = StreamFaults()) {
   Session session;
-  MemoryConsole memory(keys, chunk);
+  MemoryConsole memory(keys, chunk, faults, faults);
   MenuLoop(&memory.console, &session.workspace);
   session.output = memory.output;
   return session;
@@ -186,9 +186,13 @@ void CheckHypotheses(const Workspace& final_workspace, bool infinity_allowed,
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view keys(reinterpret_cast<const char*>(data), size);
-  // A pipe may split the input anywhere: byte by byte or all at once, the
-  // session must be the same.
-  const Session bytewise = Run(keys, 1);
+  // A pipe may split the input anywhere, and reads and writes may be
+  // interrupted or find the pipe empty or full: byte by byte with all of
+  // that, or all at once, the session must be the same.
+  StreamFaults faults;
+  faults.interrupt_every = 3;
+  faults.block_every = 5;
+  const Session bytewise = Run(keys, 1, faults);
   const Session whole = Run(keys, 4096);
   if (bytewise.output != whole.output) Fail("output depends on how input arrives", whole.output);
   if (!SameWorkspace(bytewise.workspace, whole.workspace)) {
