@@ -23,6 +23,10 @@ struct IoResult {
 // Returns the result of a call that failed with `error`.
 inline IoResult Failure(int error) { return IoResult{0, error}; }
 
+// The longest reply line a terminal keeps, in characters; a longer one is
+// refused whole.
+constexpr std::size_t kMaxReplyLength = 1024;
+
 // Where the console's input comes from.
 struct ByteSource {
   // Reads at most `size` bytes into `buffer`, as read(2) does: fewer are

@@ -146,7 +146,7 @@ Console::Word Console::ReadWord(std::string* word) {
     if (!Available(false)) return Word::kEnd;
     if (overlong_reply_) {
       overlong_reply_ = false;
-      return Word::kTooLong;
+      return Word::kLineTooLong;
     }
     if (!IsSeparator(buffer_[begin_])) break;
     ++begin_;

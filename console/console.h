@@ -24,7 +24,7 @@ constexpr int kSequenceKey = 256;
 class Console {
  public:
   // What a word read found.
-  enum class Word { kRead, kTooLong, kEnd };
+  enum class Word { kRead, kTooLong, kLineTooLong, kEnd };
 
   // Creates a console that reads `input`, writes the dialogue to `output`
   // and warnings to `warnings`.
@@ -46,9 +46,10 @@ class Console {
 
   // Reads the next whitespace-separated word into *word, skipping blanks and
   // line ends first. Returns kRead with the word, kTooLong when the word had
-  // more than kMaxWordLength bytes or, on a terminal, its reply line was too
-  // long (*word is then empty, the word consumed), or kEnd when input ended,
-  // or failed, before a word began. On a terminal an empty reply line asks
+  // more than kMaxWordLength bytes, kLineTooLong when, on a terminal, its
+  // reply line had more than kMaxReplyLength characters (*word is then empty,
+  // the word consumed), or kEnd when input ended, or failed, before a word
+  // began. On a terminal an empty reply line asks
   // again with the same prompt.
   Word ReadWord(std::string* word);
 

@@ -113,8 +113,9 @@ TEST(EnterValuesTest, RefusedWordsKeepTheSlotAndLoseTheirLine) {
             "vergleichsspannung: \"x\" refused for Spannungszustand, which stays 1\n"
             "vergleichsspannung: \"-8O\" refused for SigYY, which stays 400\n"
             "vergleichsspannung: \"\\\"\\x01\\xff\" refused for TauXY, which stays 300\n");
-  EXPECT_EQ(overlong.warnings,
-            "vergleichsspannung: an over-long reply refused for SigXX, which stays 500\n");
+  EXPECT_EQ(
+      overlong.warnings,
+      "vergleichsspannung: a word of more than 128 bytes refused for SigXX, which stays 500\n");
 }
 
 TEST(ReportResultsTest, StoresSigVAndPrintsTheSolvedPrincipalStresses) {

@@ -27,8 +27,9 @@ KeyByte FollowKeyByte(EscapeSequence* sequence, unsigned char byte) {
     // ESC [ and ESC O lead in; ESC and any other byte is one key (Alt+key).
     goes_on = byte == '[' || byte == 'O';
   } else if (bytes[1] == '[') {
-    // Parameters and intermediates (0x20 to 0x3f) until the final byte.
-    goes_on = byte >= 0x20 && byte <= 0x3f;
+    // Parameters and intermediates (0x20 to 0x3f) until the final byte; the
+    // Linux console's F1 to F5 are ESC [ [ A to ESC [ [ E.
+    goes_on = (byte >= 0x20 && byte <= 0x3f) || bytes == "\x1b[[";
   }
   return goes_on ? KeyByte::kInside : KeyByte::kLast;
 }

@@ -82,7 +82,7 @@ bool ReadChoice(Console* console, std::string_view name, int lowest, int highest
       *choice = number;
       return true;
     }
-    console->Warn(RefusalText(word, name, std::to_string(*choice)));
+    console->Warn(RefusalText(read, word, name, std::to_string(*choice)));
     if (!whole) console->DiscardLine();
   }
 }

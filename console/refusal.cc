@@ -23,10 +23,13 @@ std::size_t Utf8Length(std::string_view text) {
 
 }  // namespace
 
-std::string RefusalText(std::string_view word, std::string_view value_name, std::string_view kept) {
+std::string RefusalText(Console::Word read, std::string_view word, std::string_view value_name,
+                        std::string_view kept) {
   std::string text;
-  if (word.empty()) {
-    text = "an over-long reply";
+  if (read == Console::Word::kTooLong) {
+    text = "a word of more than " + std::to_string(kMaxWordLength) + " bytes";
+  } else if (read == Console::Word::kLineTooLong) {
+    text = "a reply line of more than " + std::to_string(kMaxReplyLength) + " characters";
   } else {
     text = "\"";
     for (std::size_t i = 0; i < word.size(); ++i) {

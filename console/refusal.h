@@ -6,14 +6,17 @@
 #include <string>
 #include <string_view>
 
+#include "console/console.h"
+
 namespace vergleichsspannung {
 
-// Returns `"-8O" refused for SigYY, which stays 400` for the word "-8O", the
-// value name "SigYY" and the kept value "400". Control bytes, bytes that are
-// no part of a UTF-8 character, backslashes and quotes in the word are
-// written as escapes, so the line stays one readable line.
-// An empty `word` stands for an over-long one.
-std::string RefusalText(std::string_view word, std::string_view value_name, std::string_view kept);
+// Returns `"-8O" refused for SigYY, which stays 400` for the word "-8O" that
+// a word read gave as `read`, the value name "SigYY" and the kept value
+// "400"; an over-long word or reply line is named by what was too long. Control bytes, bytes that
+// are no part of a UTF-8 character, backslashes and quotes in the word are written as escapes, so
+// the line stays one readable line.
+std::string RefusalText(Console::Word read, std::string_view word, std::string_view value_name,
+                        std::string_view kept);
 
 }  // namespace vergleichsspannung
 

@@ -34,7 +34,7 @@ Reply ReadValue(Console* console, const char* prompt, double kept, double* value
     const Console::Word read = console->ReadWord(&word);
     if (read == Console::Word::kEnd) return Reply::kEnd;
     if (read == Console::Word::kRead && ParseStressValue(word, value)) return Reply::kTaken;
-    console->Warn(RefusalText(word, NameIn(prompt), FormatStress(kept)));
+    console->Warn(RefusalText(read, word, NameIn(prompt), FormatStress(kept)));
     console->DiscardLine();
     if (!console->interactive()) return Reply::kRefused;
   }

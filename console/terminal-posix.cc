@@ -36,6 +36,9 @@ volatile sig_atomic_t g_changed = 0;
 // being typed), or -1: a signal that ends the program ends that line first,
 // so the shell's message starts a line of its own.
 volatile sig_atomic_t g_open_line_fd = -1;
+// Rows of a wrapped reply below the cursor's row: a signal moves below them
+// before the shell writes, so no part of the reply stands beside its prompt.
+volatile sig_atomic_t g_rows_below_cursor = 0;
 
 // Set when the window changed its size and when the program was continued
 // after a stop: the reply line being typed has to be drawn anew.
@@ -60,9 +63,16 @@ void RestoreOwnSettings() {
   }
 }
 
-void EndOpenLine() {
+// Moves below the open line; `and_end_it` also ends its last row.
+void LeaveOpenLine(bool and_end_it) {
+  static const char kNewlines[] = "\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n";
   const int fd = g_open_line_fd;
-  if (fd >= 0 && write(fd, "\n", 1) == 1) g_open_line_fd = -1;
+  if (fd < 0) return;
+  int rows = g_rows_below_cursor + (and_end_it ? 1 : 0);
+  if (rows > static_cast<int>(sizeof kNewlines) - 1) rows = static_cast<int>(sizeof kNewlines) - 1;
+  if (rows > 0 && write(fd, kNewlines, static_cast<std::size_t>(rows)) < 0) return;
+  g_rows_below_cursor = 0;
+  if (and_end_it) g_open_line_fd = -1;
 }
 
 // Ends the process by the signal that arrived, after giving the terminal its
@@ -71,7 +81,7 @@ void EndOpenLine() {
 // action at once.
 void OnEndingSignal(int signal_number) {
   if (g_changed) tcsetattr(g_terminal, TCSANOW, &g_own_settings);
-  EndOpenLine();
+  LeaveOpenLine(true);
   raise(signal_number);
 }
 
@@ -125,6 +135,7 @@ void OnStop(int signal_number) {
   struct termios settings_in_force;
   const bool give_back = g_changed && tcgetattr(g_terminal, &settings_in_force) == 0;
   if (give_back) tcsetattr(g_terminal, TCSANOW, &g_own_settings);
+  LeaveOpenLine(false);  // the shell's message starts below the reply
   signal(signal_number, SIG_DFL);
   raise(signal_number);
   struct sigaction ignored;
@@ -200,6 +211,7 @@ struct LineEditor {
   mbstate_t decoding = {};
   bool too_long = false;
   bool end_of_input = false;
+  int recalled = 0;  // how far Up went back in the history
 };
 
 LineEditor g_line_editor;
@@ -279,6 +291,36 @@ void Redraw(EditLine* editor) {
 
 bool IsInsertion(wchar_t c) { return c >= 0x20 && c != 0x7f; }
 
+// How long the bytes of one escape sequence may stand apart; a terminal sends
+// them in one write.
+constexpr int kEscapeWaitMs = 100;
+
+// Keeps count of how far Up went back. Returns false for a Down with nothing
+// to come back to, which libedit would answer with a stale line.
+bool FollowHistory(wchar_t c) {
+  LineEditor& line = g_line_editor;
+  if (c == CodeOf(EditingKey::kUp)) {
+    HistEvent event;
+    if (history(line.history, &event, H_GETSIZE) == 0 && line.recalled < event.num) ++line.recalled;
+  } else if (c == CodeOf(EditingKey::kDown)) {
+    if (line.recalled == 0) return false;
+    --line.recalled;
+  }
+  return true;
+}
+
+// Notes how many rows of the reply line stand below the cursor's row.
+void NoteRowsBelowCursor(EditLine* editor) {
+  const LineEditor& line = g_line_editor;
+  const std::size_t columns = ColumnsOf(line.terminal_fd);
+  if (columns == 0) return;
+  const LineInfoW* info = el_wline(editor);
+  const std::size_t prompt = mbstowcs(nullptr, line.prompt.c_str(), 0);
+  const auto cursor = static_cast<std::size_t>(info->cursor - info->buffer);
+  const auto end = static_cast<std::size_t>(info->lastchar - info->buffer);
+  g_rows_below_cursor = static_cast<int>((prompt + end) / columns - (prompt + cursor) / columns);
+}
+
 // Hands the editor the next key: a character decoded in the terminal's
 // character set (an undecodable byte as U+FFFD, so it shows and is refused
 // rather than vanishing), an editing key's code, or nothing for the bytes of
@@ -288,10 +330,19 @@ int GetCharacter(EditLine* editor, wchar_t* out) {
   *out = 0;
   for (;;) {
     if (g_resized || g_continued) Redraw(editor);
+    NoteRowsBelowCursor(editor);
+    // An Esc that no byte follows at once is the Esc key, not the start of
+    // an escape sequence: it does nothing, and the next key is a key.
+    const bool lone_escape = line.sequence.bytes == "\x1b";
     struct pollfd ready[2] = {{line.input_fd, POLLIN, 0}, {g_wakeup[0], POLLIN, 0}};
-    if (poll(ready, g_wakeup[0] >= 0 ? 2 : 1, -1) < 0) {
+    const int polled = poll(ready, g_wakeup[0] >= 0 ? 2 : 1, lone_escape ? kEscapeWaitMs : -1);
+    if (polled < 0) {
       if (errno == EINTR) continue;
       return -1;
+    }
+    if (polled == 0) {
+      line.sequence.bytes.clear();
+      continue;
     }
     if (ready[1].revents & POLLIN) {
       char wakeups[64];
@@ -323,10 +374,13 @@ int GetCharacter(EditLine* editor, wchar_t* out) {
       }
       if (c == 0x04 && el_wline(editor)->lastchar == el_wline(editor)->buffer)
         line.end_of_input = true;
+      // A tab separates numbers, as a blank does; the editor would drop it.
+      if (c == L'\t') c = L' ';
     }
+    if (!FollowHistory(c)) continue;
     if (IsInsertion(c)) {
       const LineInfoW* info = el_wline(editor);
-      if (static_cast<std::size_t>(info->lastchar - info->buffer) >= terminal::kMaxReplyLength) {
+      if (static_cast<std::size_t>(info->lastchar - info->buffer) >= kMaxReplyLength) {
         if (!line.too_long) WriteText(line.terminal_fd, "\a");
         line.too_long = true;
         continue;
@@ -396,6 +450,11 @@ bool SetUpLineEditor(int input_fd) {
   el_set(editor, EL_GETCFN, GetCharacter);
   const wchar_t delete_key[] = {kDeleteCode, 0};
   el_wset(editor, EL_BIND, delete_key, L"ed-delete-next-char", nullptr);
+  // Keys whose answer is not on the reply line: a history search that
+  // Enter would take unseen, the Ctrl-X prefix that eats the next key, and
+  // quoted insertion of control characters.
+  for (const char* key : {"^R", "^S", "^X", "^V"})
+    el_set(editor, EL_BIND, key, "ed-unassigned", nullptr);
   History* replies = history_init();
   HistEvent event;
   history(replies, &event, H_SETSIZE, kHistoryLines);
@@ -461,6 +520,11 @@ void LeaveKeyMode() {
 
 IoResult ReadKeyPress(int fd, char* key, bool* in_sequence) {
   static EscapeSequence sequence;
+  // An Esc that no byte followed at once was the Esc key alone.
+  if (sequence.bytes == "\x1b") {
+    struct pollfd ready = {fd, POLLIN, 0};
+    if (poll(&ready, 1, kEscapeWaitMs) == 0) sequence.bytes.clear();
+  }
   const long n = ReadRetrying(fd, key, 1);
   if (n < 0) return Failure(errno);
   if (n == 1) {
@@ -480,6 +544,7 @@ IoResult ReadReply(int input_fd, int output_fd, std::string_view prompt, std::st
   editor.decoding = mbstate_t{};
   editor.too_long = false;
   editor.end_of_input = false;
+  editor.recalled = 0;
   if (g_resized) el_resize(editor.editor);
   g_resized = 0;
   g_continued = 0;
@@ -501,6 +566,7 @@ IoResult ReadReply(int input_fd, int output_fd, std::string_view prompt, std::st
     return IoResult{};
   }
   g_open_line_fd = -1;  // Enter began a new line
+  g_rows_below_cursor = 0;
   *too_long = editor.too_long;
   line->clear();
   if (!editor.too_long) {

@@ -40,9 +40,6 @@ void LeaveKeyMode();
 // REQUIRES: EnterKeyMode(fd) succeeded.
 IoResult ReadKeyPress(int fd, char* key, bool* in_sequence);
 
-// The longest reply line kept, in characters; a longer one is refused whole.
-constexpr std::size_t kMaxReplyLength = 1024;
-
 // Lets the user type a reply line on the terminal `input_fd` behind `prompt`,
 // which the line editor draws on that terminal, whatever `output_fd` is, and
 // redraws after a resize or a stop and continue: with editing, keys typed
