@@ -261,6 +261,20 @@ std::size_t ColumnsOf(int fd) {
   return size.ws_col;
 }
 
+// Where the cursor and the end of the reply stand, counted in characters from
+// the start of the prompt.
+struct LinePosition {
+  std::size_t cursor;
+  std::size_t end;
+};
+
+LinePosition PositionOnLine(EditLine* editor) {
+  const LineInfoW* info = el_wline(editor);
+  const std::size_t prompt = mbstowcs(nullptr, g_line_editor.prompt.c_str(), 0);
+  return {prompt + static_cast<std::size_t>(info->cursor - info->buffer),
+          prompt + static_cast<std::size_t>(info->lastchar - info->buffer)};
+}
+
 // Draws the reply line anew after a resize or a continue, so that the screen
 // shows exactly what Enter will take. After a resize the terminal may have
 // rewrapped the line to its new width: go back to where the line begins on
@@ -273,13 +287,10 @@ void Redraw(EditLine* editor) {
   std::string move = "\r";
   if (resized) {
     const std::size_t columns = ColumnsOf(line.terminal_fd);
-    const LineInfoW* info = el_wline(editor);
-    const std::size_t before_cursor = mbstowcs(nullptr, line.prompt.c_str(), 0) +
-                                      static_cast<std::size_t>(info->cursor - info->buffer);
     if (!CanMoveCursor()) {
       move = "\r\n";
     } else if (columns > 0) {
-      const std::size_t rows = before_cursor / columns;
+      const std::size_t rows = PositionOnLine(editor).cursor / columns;
       if (rows > 0) move += "\033[" + std::to_string(rows) + "A";
       move += "\033[J";
     }
@@ -311,14 +322,10 @@ bool FollowHistory(wchar_t c) {
 
 // Notes how many rows of the reply line stand below the cursor's row.
 void NoteRowsBelowCursor(EditLine* editor) {
-  const LineEditor& line = g_line_editor;
-  const std::size_t columns = ColumnsOf(line.terminal_fd);
+  const std::size_t columns = ColumnsOf(g_line_editor.terminal_fd);
   if (columns == 0) return;
-  const LineInfoW* info = el_wline(editor);
-  const std::size_t prompt = mbstowcs(nullptr, line.prompt.c_str(), 0);
-  const auto cursor = static_cast<std::size_t>(info->cursor - info->buffer);
-  const auto end = static_cast<std::size_t>(info->lastchar - info->buffer);
-  g_rows_below_cursor = static_cast<int>((prompt + end) / columns - (prompt + cursor) / columns);
+  const LinePosition position = PositionOnLine(editor);
+  g_rows_below_cursor = static_cast<int>(position.end / columns - position.cursor / columns);
 }
 
 // Hands the editor the next key: a character decoded in the terminal's
