@@ -212,6 +212,10 @@ struct LineEditor {
   bool too_long = false;
   bool end_of_input = false;
   int recalled = 0;  // how far Up went back in the history
+  // The prompt's width and the terminal's, in characters: known when a reply
+  // begins and after a resize, not asked for at every key.
+  std::size_t prompt_width = 0;
+  std::size_t columns = 0;
 };
 
 LineEditor g_line_editor;
@@ -270,7 +274,7 @@ struct LinePosition {
 
 LinePosition PositionOnLine(EditLine* editor) {
   const LineInfoW* info = el_wline(editor);
-  const std::size_t prompt = mbstowcs(nullptr, g_line_editor.prompt.c_str(), 0);
+  const std::size_t prompt = g_line_editor.prompt_width;
   return {prompt + static_cast<std::size_t>(info->cursor - info->buffer),
           prompt + static_cast<std::size_t>(info->lastchar - info->buffer)};
 }
@@ -286,7 +290,8 @@ void Redraw(EditLine* editor) {
   g_continued = 0;
   std::string move = "\r";
   if (resized) {
-    const std::size_t columns = ColumnsOf(line.terminal_fd);
+    line.columns = ColumnsOf(line.terminal_fd);
+    const std::size_t columns = line.columns;
     if (!CanMoveCursor()) {
       move = "\r\n";
     } else if (columns > 0) {
@@ -322,7 +327,7 @@ bool FollowHistory(wchar_t c) {
 
 // Notes how many rows of the reply line stand below the cursor's row.
 void NoteRowsBelowCursor(EditLine* editor) {
-  const std::size_t columns = ColumnsOf(g_line_editor.terminal_fd);
+  const std::size_t columns = g_line_editor.columns;
   if (columns == 0) return;
   const LinePosition position = PositionOnLine(editor);
   g_rows_below_cursor = static_cast<int>(position.end / columns - position.cursor / columns);
@@ -552,6 +557,8 @@ IoResult ReadReply(int input_fd, int output_fd, std::string_view prompt, std::st
   editor.too_long = false;
   editor.end_of_input = false;
   editor.recalled = 0;
+  editor.prompt_width = mbstowcs(nullptr, editor.prompt.c_str(), 0);
+  editor.columns = ColumnsOf(editor.terminal_fd);
   if (g_resized) el_resize(editor.editor);
   g_resized = 0;
   g_continued = 0;
