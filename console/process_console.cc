@@ -1,6 +1,6 @@
 #include "console/process_console.h"
 
-#include "console/terminal.h"
+#include "console/terminal/terminal.h"
 
 namespace vergleichsspannung {
 

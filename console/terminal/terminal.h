@@ -3,8 +3,8 @@
 // to let the user type and edit a reply line. Every function reports through
 // an IoResult; the plain reads and writes make one system call each and leave
 // trying again after EINTR or EAGAIN to the caller.
-#ifndef VERGLEICHSSPANNUNG_CONSOLE_TERMINAL_H_
-#define VERGLEICHSSPANNUNG_CONSOLE_TERMINAL_H_
+#ifndef VERGLEICHSSPANNUNG_CONSOLE_TERMINAL_TERMINAL_H_
+#define VERGLEICHSSPANNUNG_CONSOLE_TERMINAL_TERMINAL_H_
 
 #include <cstddef>
 #include <string>
@@ -68,4 +68,4 @@ IoResult AwaitReady(int fd, bool for_writing);
 
 }  // namespace vergleichsspannung
 
-#endif  // VERGLEICHSSPANNUNG_CONSOLE_TERMINAL_H_
+#endif  // VERGLEICHSSPANNUNG_CONSOLE_TERMINAL_TERMINAL_H_

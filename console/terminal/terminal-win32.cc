@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <climits>
 
-#include "console/terminal.h"
+#include "console/terminal/terminal.h"
 
 namespace vergleichsspannung {
 

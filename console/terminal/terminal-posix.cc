@@ -18,8 +18,8 @@
 #include <cstddef>
 #include <string>
 
-#include "console/escape_sequence.h"
-#include "console/terminal.h"
+#include "console/terminal/escape_sequence.h"
+#include "console/terminal/terminal.h"
 
 namespace vergleichsspannung {
 

@@ -2,8 +2,8 @@
 // Delete, function keys: ESC [ ... final, ESC O x, ESC x) apart from typed
 // characters, so that no byte of such a sequence is ever taken as a menu
 // command or typed into a reply.
-#ifndef VERGLEICHSSPANNUNG_CONSOLE_ESCAPE_SEQUENCE_H_
-#define VERGLEICHSSPANNUNG_CONSOLE_ESCAPE_SEQUENCE_H_
+#ifndef VERGLEICHSSPANNUNG_CONSOLE_TERMINAL_ESCAPE_SEQUENCE_H_
+#define VERGLEICHSSPANNUNG_CONSOLE_TERMINAL_ESCAPE_SEQUENCE_H_
 
 #include <string>
 
@@ -33,4 +33,4 @@ EditingKey EditingKeyOf(const std::string& sequence);
 
 }  // namespace vergleichsspannung
 
-#endif  // VERGLEICHSSPANNUNG_CONSOLE_ESCAPE_SEQUENCE_H_
+#endif  // VERGLEICHSSPANNUNG_CONSOLE_TERMINAL_ESCAPE_SEQUENCE_H_

@@ -1,4 +1,4 @@
-#include "console/escape_sequence.h"
+#include "console/terminal/escape_sequence.h"
 
 namespace vergleichsspannung {
 
