@@ -33,7 +33,7 @@ Console::Console(ByteSource input, ByteSink output, ByteSink warnings)
       warnings_(std::move(warnings)),
       buffer_(kInputBuffer) {
   assert(input_.read && input_.await && output_.write && output_.await && warnings_.write);
-  assert(!input_.terminal || (input_.read_key && input_.read_reply));
+  assert(!input_.terminal || (input_.read_key && input_.read_reply && input_.show_reply));
 }
 
 Console::~Console() { Flush(); }
@@ -93,15 +93,29 @@ IoResult Console::ReadBytes() {
   }
 }
 
-IoResult Console::ReadReply() {
+bool Console::TakePrompt() {
   // The prompt is what stands on the last line; the line editor shows it on
   // the terminal and keeps it in front of the reply while it is edited. Output
   // that goes elsewhere keeps it too, as a pipe session has it.
   const std::size_t line_start = pending_output_.rfind('\n') + 1;
-  if (line_start < pending_output_.size()) {
-    last_prompt_ = pending_output_.substr(line_start);
-    if (output_.terminal) pending_output_.erase(line_start);
+  if (line_start >= pending_output_.size()) return false;
+  last_prompt_ = pending_output_.substr(line_start);
+  if (output_.terminal) pending_output_.erase(line_start);
+  return true;
+}
+
+void Console::ShowTakenWord(std::string_view word) {
+  if (!TakePrompt() || !Flush()) return;
+  const IoResult shown = input_.show_reply(last_prompt_, word);
+  if (shown.failed()) {
+    Fail("write error", shown.error);
+  } else {
+    line_open_ = false;  // shown as entered, with its line ended
   }
+}
+
+IoResult Console::ReadReply() {
+  TakePrompt();
   if (!Flush()) return IoResult{};
   std::string line;
   bool too_long = false;
@@ -122,10 +136,7 @@ IoResult Console::ReadReply() {
 }
 
 bool Console::ReadKey(int* key) {
-  if (after_word_) {
-    after_word_ = false;
-    DiscardLine();
-  }
+  DiscardLine();
   if (!Available(true)) return false;
   int code = static_cast<unsigned char>(buffer_[begin_++]);
   if (key_in_sequence_) code = kSequenceKey;
@@ -140,6 +151,13 @@ bool Console::ReadKey(int* key) {
 }
 
 Console::Word Console::ReadWord(std::string* word) {
+  const Word read = ReadNextWord(word);
+  // The screen shows what each prompt took, also from a line typed earlier.
+  if (input_.terminal && !word->empty()) ShowTakenWord(*word);
+  return read;
+}
+
+Console::Word Console::ReadNextWord(std::string* word) {
   word->clear();
   after_word_ = true;
   for (;;) {
@@ -171,20 +189,31 @@ Console::Word Console::ReadWord(std::string* word) {
   return Word::kRead;
 }
 
-void Console::DiscardLine() {
+std::string Console::DiscardLine() {
+  std::string rest;
+  if (!after_word_) return rest;
   after_word_ = false;
-  while (Available(false)) {
+  // A typed reply line is whole in the buffer, its newline included: never
+  // ask for another one only to drop it.
+  while (input_.terminal ? SkipLineFeedAfterCr() : Available(false)) {
     const char* begin = buffer_.data() + begin_;
     const char* end = buffer_.data() + end_;
     const char* line_end =
         input_.terminal ? std::find(begin, end, '\n') : std::find_if(begin, end, IsLineEnd);
+    const char* text = rest.empty() ? std::find_if_not(begin, line_end, IsSeparator) : begin;
+    const auto room = static_cast<std::ptrdiff_t>(kMaxWordLength + 1 - rest.size());
+    rest.append(text, std::min(line_end - text, room));
     if (line_end != end) {
       begin_ += static_cast<std::size_t>(line_end - begin) + 1;
       newline_of_cr_ = *line_end == '\r';
-      return;
+      break;
     }
     begin_ = end_;
   }
+  if (rest.size() <= kMaxWordLength) {
+    while (!rest.empty() && IsSeparator(rest.back())) rest.pop_back();
+  }
+  return rest;
 }
 
 void Console::Print(std::string_view text) {

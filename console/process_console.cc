@@ -20,6 +20,9 @@ ByteSource DescriptorSource(int input_fd, int output_fd) {
                                               bool* too_long) {
       return terminal::ReadReply(input_fd, output_fd, prompt, line, too_long);
     };
+    source.show_reply = [input_fd, output_fd](std::string_view prompt, std::string_view text) {
+      return terminal::ShowReply(input_fd, output_fd, prompt, text);
+    };
   }
   return source;
 }

@@ -23,6 +23,45 @@ std::size_t Utf8Length(std::string_view text) {
 
 }  // namespace
 
+namespace {
+
+// Returns `text` in quotes, with what would not show as itself escaped.
+std::string Quoted(std::string_view word) {
+  std::string text = "\"";
+  for (std::size_t i = 0; i < word.size(); ++i) {
+    const char c = word[i];
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x80 && Utf8Length(word.substr(i)) > 0) {
+      const std::size_t length = Utf8Length(word.substr(i));
+      text.append(word.substr(i, length));
+      i += length - 1;
+    } else if (byte < 0x20 || byte >= 0x7f) {
+      char escape[5];
+      std::snprintf(escape, sizeof escape, "\\x%02x", byte);
+      text += escape;
+    } else {
+      if (c == '"' || c == '\\') text += '\\';
+      text += c;
+    }
+  }
+  return text + '"';
+}
+
+}  // namespace
+
+std::string LeftOverText(std::string_view text, std::string_view value_name) {
+  std::string line = Quoted(text.substr(0, kMaxWordLength));
+  if (text.size() > kMaxWordLength) line += " and more";
+  line += " left over after ";
+  line.append(value_name);
+  return line + ", not taken";
+}
+
+void WarnOfLeftOver(Console* console, std::string_view value_name) {
+  const std::string rest = console->DiscardLine();
+  if (!rest.empty()) console->Warn(LeftOverText(rest, value_name));
+}
+
 std::string RefusalText(Console::Word read, std::string_view word, std::string_view value_name,
                         std::string_view kept) {
   std::string text;
@@ -31,24 +70,7 @@ std::string RefusalText(Console::Word read, std::string_view word, std::string_v
   } else if (read == Console::Word::kLineTooLong) {
     text = "a reply line of more than " + std::to_string(kMaxReplyLength) + " characters";
   } else {
-    text = "\"";
-    for (std::size_t i = 0; i < word.size(); ++i) {
-      const char c = word[i];
-      const auto byte = static_cast<unsigned char>(c);
-      if (byte >= 0x80 && Utf8Length(word.substr(i)) > 0) {
-        const std::size_t length = Utf8Length(word.substr(i));
-        text.append(word.substr(i, length));
-        i += length - 1;
-      } else if (byte < 0x20 || byte >= 0x7f) {
-        char escape[5];
-        std::snprintf(escape, sizeof escape, "\\x%02x", byte);
-        text += escape;
-      } else {
-        if (c == '"' || c == '\\') text += '\\';
-        text += c;
-      }
-    }
-    text += '"';
+    text = Quoted(word);
   }
   text += " refused for ";
   text.append(value_name);

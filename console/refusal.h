@@ -18,6 +18,16 @@ namespace vergleichsspannung {
 std::string RefusalText(Console::Word read, std::string_view word, std::string_view value_name,
                         std::string_view kept);
 
+// Returns `"10" left over after TauXY, not taken` for the text "10" left on a
+// reply line after the prompt for "TauXY", its last; a text of more than
+// kMaxWordLength bytes shows its start and says that more followed.
+std::string LeftOverText(std::string_view text, std::string_view value_name);
+
+// Drops the rest of the line of the reply just taken for `value_name`, the
+// last value that line fills, and reports the words it held, if any, so that
+// no typed number goes unseen.
+void WarnOfLeftOver(Console* console, std::string_view value_name);
+
 }  // namespace vergleichsspannung
 
 #endif  // VERGLEICHSSPANNUNG_CONSOLE_REFUSAL_H_

@@ -423,6 +423,19 @@ IoResult ReadReply(int input_fd, int output_fd, std::string_view prompt, std::st
   return IoResult{count, 0};
 }
 
+IoResult ShowReply(int input_fd, int output_fd, std::string_view prompt, std::string_view text) {
+  if (!SetUpLineEditor(input_fd)) return Failure(errno);
+  std::string shown;
+  if (!IsTerminal(output_fd)) {
+    LetReaderShowPrompt(output_fd);
+    shown = "\r";
+  }
+  shown.append(prompt);
+  shown.append(text);
+  shown += '\n';
+  return WriteText(g_line_editor.terminal_fd, shown) ? IoResult{} : Failure(errno);
+}
+
 IoResult ReadSome(int fd, char* buffer, std::size_t size) {
   assert(size > 0);
   const ssize_t n = read(fd, buffer, size);

@@ -7,6 +7,7 @@
 #include <cassert>
 #include <cerrno>
 #include <climits>
+#include <string>
 
 #include "console/terminal/key_mode.h"
 #include "console/terminal/terminal.h"
@@ -75,6 +76,17 @@ IoResult ReadReply(int input_fd, int output_fd, std::string_view prompt, std::st
     line->clear();
   }
   return read;
+}
+
+IoResult ShowReply(int input_fd, int output_fd, std::string_view prompt, std::string_view text) {
+  (void)input_fd;
+  if (!IsTerminal(output_fd)) return IoResult{};  // the prompt went elsewhere too
+  std::string shown(prompt);
+  shown.append(text);
+  shown += '\n';
+  const IoResult written = WriteSome(output_fd, shown.data(), shown.size());
+  return written.failed() || written.count == static_cast<long>(shown.size()) ? written
+                                                                              : Failure(EIO);
 }
 
 IoResult ReadSome(int fd, char* buffer, std::size_t size) {
