@@ -2,9 +2,11 @@
 #include <cstdio>
 
 #include "console/menu_loop.h"
+#include "console/messages.h"
 #include "console/process_console.h"
 
 int main() {
+  vergleichsspannung::SetUpMessages();
   vergleichsspannung::ProcessConsole process(0, 1, 2);
   const int status = vergleichsspannung::MenuLoop(process.console());
   // A failed run must not pass for a finished one: say why on standard error.
