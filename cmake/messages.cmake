@@ -3,10 +3,9 @@
 # beside itself, and installed into share/locale. Windows has no gettext
 # runtime: there the warnings stay English.
 include(GNUInstallDirs)
-set(VS_TRANSLATED_SOURCES
-    ${CMAKE_CURRENT_SOURCE_DIR}/console/console.cc
-    ${CMAKE_CURRENT_SOURCE_DIR}/console/process_console.cc
-    ${CMAKE_CURRENT_SOURCE_DIR}/console/refusal.cc)
+# The sources whose texts are marked with Translated().
+file(GLOB VS_TRANSLATED_SOURCES CONFIGURE_DEPENDS
+     ${CMAKE_CURRENT_SOURCE_DIR}/console/*.cc ${CMAKE_CURRENT_SOURCE_DIR}/console/terminal/*.cc)
 if(NOT WIN32)
   find_program(VS_MSGFMT msgfmt)
   find_program(VS_XGETTEXT xgettext)
