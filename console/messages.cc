@@ -47,8 +47,10 @@ void SetUpMessages() {
   std::setlocale(LC_MESSAGES, "");
   bindtextdomain(kDomain, CatalogueFolder().c_str());
   // The words a warning quotes are UTF-8 (escaped where they are not); the
-  // text around them is too, in any locale.
+  // text around them is too, in any locale, the C library's causes of a
+  // failed read or write ("Schreibfehler: Auf dem Gerät ...") included.
   bind_textdomain_codeset(kDomain, "UTF-8");
+  bind_textdomain_codeset("libc", "UTF-8");
 #endif
 }
 
