@@ -6,6 +6,8 @@
 #include <cstring>
 #include <utility>
 
+#include "console/messages.h"
+
 namespace vergleichsspannung {
 
 namespace {
@@ -51,7 +53,7 @@ bool Console::Available(bool for_key) {
     if (ended_) return false;
     const IoResult read = Refill(for_key);
     if (read.failed()) {
-      Fail("read error", read.error);
+      Fail(Translated("read error"), read.error);
       return false;
     }
     if (read.count == 0) {
@@ -226,7 +228,9 @@ void Console::Warn(std::string_view text) {
   std::string line = "vergleichsspannung: ";
   line.append(text);
   line += '\n';
-  WriteAll(warnings_, line);
+  // The dialogue goes on without its warnings, but the run must not pass for
+  // a clean one: Finish reports the loss.
+  if (!warnings_lost_) warnings_lost_ = WriteAll(warnings_, line).failed();
 }
 
 IoResult Console::WriteAll(const ByteSink& sink, std::string_view data) {
@@ -251,7 +255,7 @@ bool Console::Flush() {
   const IoResult written = WriteAll(output_, pending_output_);
   if (written.failed()) {
     // Nobody learns what the dialogue says any more: stop it, and say so.
-    Fail("write error", written.error);
+    Fail(Translated("write error"), written.error);
     return false;
   }
   line_open_ = pending_output_.back() != '\n';
@@ -264,7 +268,7 @@ bool Console::Finish() {
     if (!pending_output_.empty()) line_open_ = pending_output_.back() != '\n';
     if (line_open_) Print("\n");
   }
-  return Flush();
+  return Flush() && !warnings_lost_;
 }
 
 }  // namespace vergleichsspannung

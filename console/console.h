@@ -66,8 +66,8 @@ class Console {
   void Print(std::string_view text);
 
   // Writes "vergleichsspannung: ", `text` and a newline as one warning line;
-  // the dialogue's output stays as it is. A warning that cannot be written
-  // changes nothing.
+  // the dialogue's output stays as it is. When a warning cannot be written,
+  // the dialogue goes on, no later warning is tried, and Finish returns false.
   void Warn(std::string_view text);
 
   // Writes out all buffered output. Returns false after a failure.
@@ -75,7 +75,7 @@ class Console {
 
   // Flushes at the end of the dialogue; on a terminal first ends a line the
   // dialogue left open, so the shell's prompt starts on a line of its own.
-  // Returns false after a failure.
+  // Returns false after a failure or when a warning was lost.
   bool Finish();
 
   // Records that `what` failed with the errno value `error` ("write error: No
@@ -145,6 +145,8 @@ class Console {
   // The reply line just read was too long and is refused whole.
   bool overlong_reply_ = false;
   std::string failure_;
+  // A warning could not be written.
+  bool warnings_lost_ = false;
 
   std::vector<char> buffer_;
   std::size_t begin_ = 0;

@@ -201,6 +201,27 @@ TEST(TerminalConsoleTest, ARefusedOrEmptyReplyIsAskedAgainAndCtrlDEndsTheLine) {
             std::string::npos);
 }
 
+TEST(ConsoleTest, ALostWarningLetsTheDialogueGoOnAndEndsWithStatusOne) {
+  // Two refusals; the first or the second warning cannot be written.
+  const std::string keys = "ax\n2\nc1 y\n3\ng q";
+  MemoryConsole plain(keys);
+  ASSERT_EQ(MenuLoop(&plain.console), 0);
+  const std::string first_warning = plain.warnings.substr(0, plain.warnings.find('\n') + 1);
+  ASSERT_LT(first_warning.size(), plain.warnings.size());
+  for (int fail_at = 1; fail_at <= 2; ++fail_at) {
+    StreamFaults faults;
+    faults.fail_at = fail_at;
+    faults.error = EBADF;
+    std::string output, warnings;
+    Console console(MemorySource(keys), MemorySink(&output),
+                    MemorySink(&warnings, 1 << 20, faults));
+    EXPECT_EQ(MenuLoop(&console), 1) << fail_at;
+    EXPECT_EQ(output, plain.output) << fail_at;
+    EXPECT_EQ(console.failure(), "") << fail_at;
+    EXPECT_EQ(warnings, fail_at == 1 ? "" : first_warning) << fail_at;
+  }
+}
+
 }  // namespace
 
 }  // namespace vergleichsspannung

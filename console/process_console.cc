@@ -1,5 +1,6 @@
 #include "console/process_console.h"
 
+#include "console/messages.h"
 #include "console/terminal/key_mode.h"
 #include "console/terminal/terminal.h"
 
@@ -52,7 +53,7 @@ ProcessConsole::ProcessConsole(int input_fd, int output_fd, int warning_fd)
   if (!console_.interactive()) return;
   const IoResult entered = terminal::EnterKeyMode(input_fd);
   if (entered.failed()) {
-    console_.Fail("terminal error", entered.error);
+    console_.Fail(Translated("terminal error"), entered.error);
   } else {
     key_mode_ = true;
   }

@@ -261,15 +261,6 @@ int GetCharacter(EditLine* editor, wchar_t* out) {
   }
 }
 
-// Reads typed characters in the terminal's character set. Where the
-// environment names none (the C locale), UTF-8, which terminals send today,
-// rather than dropping every byte beyond ASCII. Numbers still print in the C
-// locale: only the character type is set.
-void UseTerminalCharacters() {
-  setlocale(LC_CTYPE, "");
-  if (strcmp(nl_langinfo(CODESET), "ANSI_X3.4-1968") == 0) setlocale(LC_CTYPE, "C.UTF-8");
-}
-
 // Opens the terminal behind `input_fd` for the editor to read its settings
 // from and draw on, whatever standard output is. Returns -1 with errno set.
 int OpenTerminal(int input_fd) {
@@ -287,7 +278,6 @@ int OpenTerminal(int input_fd) {
 bool SetUpLineEditor(int input_fd) {
   LineEditor& line = g_line_editor;
   if (line.editor != nullptr) return true;
-  UseTerminalCharacters();
   const int fd = OpenTerminal(input_fd);
   if (fd < 0) return false;
   const int second = fcntl(fd, F_DUPFD_CLOEXEC, 0);
