@@ -121,8 +121,9 @@ bool IsModifierKey(WORD virtual_key) {
 // size: beyond ASCII its code is the first byte of its UTF-8 form, which no
 // command takes, and the second half of a surrogate pair adds nothing. A key
 // without a character gives 0, or 224 for the keys of the extended keyboard,
-// and then its scan code as part of a sequence, as _getch would, so that no
-// scan code is ever taken for a letter. Shift, Ctrl and Alt alone give nothing.
+// as _getch begins them, and then its scan code as part of a sequence, so that
+// no second code is ever taken for a letter. Shift, Ctrl and Alt alone give
+// nothing.
 void QueueKey(const KEY_EVENT_RECORD& event) {
   const wchar_t unit = event.uChar.UnicodeChar;
   // Alt and a number on the keypad give their character when Alt goes up.
@@ -132,10 +133,10 @@ void QueueKey(const KEY_EVENT_RECORD& event) {
   if (unit == 0 && IsModifierKey(event.wVirtualKeyCode)) return;
   for (WORD i = 0; i < std::max<WORD>(event.wRepeatCount, 1); ++i) {
     if (unit != 0) {
-      const std::string text = Utf8FromUtf16(std::u16string(1, static_cast<char16_t>(unit)));
-      // A first half of a surrogate pair alone reads as U+FFFD; the pair's
-      // character would begin with 0xf0 to 0xf4.
-      const char lead = unit >= 0xd800 && unit <= 0xdbff ? static_cast<char>(0xf0) : text[0];
+      // A first half of a surrogate pair begins a character of four bytes.
+      const char lead = unit >= 0xd800 && unit <= 0xdbff
+                            ? static_cast<char>(0xf0)
+                            : Utf8FromUtf16(std::u16string(1, static_cast<char16_t>(unit)))[0];
       PendingKeys().push_back(KeyCode{lead, false});
     } else {
       const bool extended = (event.dwControlKeyState & ENHANCED_KEY) != 0;
@@ -157,7 +158,7 @@ IoResult WriteConsoleText(HANDLE console, std::string_view text) {
   while (done < units.size()) {
     DWORD written = 0;
     const auto* start = reinterpret_cast<const wchar_t*>(units.data() + done);
-    const auto count = static_cast<DWORD>(std::min<std::size_t>(units.size() - done, 1 << 14));
+    const auto count = static_cast<DWORD>(units.size() - done);
     if (!WriteConsoleW(console, start, count, &written, nullptr)) {
       return Failure(ErrnoOf(GetLastError()));
     }
