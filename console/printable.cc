@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <iterator>
 
+#include "console/utf8.h"
+
 namespace vergleichsspannung {
 
 namespace {
@@ -59,43 +61,6 @@ bool IsHidden(char32_t c) {
   return false;
 }
 
-// Decodes the well-formed UTF-8 character at the start of `text` into *c.
-// Returns its length, or 0 when `text` starts with no such character.
-// REQUIRES: `text` is not empty.
-std::size_t DecodeUtf8(std::string_view text, char32_t* c) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned lead = byte(0);
-  if (lead < 0x80) {
-    *c = lead;
-    return 1;
-  }
-  // The second byte's range excludes overlong forms, surrogates and code
-  // points beyond U+10FFFF.
-  std::size_t length = 0;
-  unsigned low = 0x80, high = 0xbf;
-  if (lead >= 0xc2 && lead <= 0xdf) {
-    length = 2;
-  } else if (lead >= 0xe0 && lead <= 0xef) {
-    length = 3;
-    if (lead == 0xe0) low = 0xa0;
-    if (lead == 0xed) high = 0x9f;
-  } else if (lead >= 0xf0 && lead <= 0xf4) {
-    length = 4;
-    if (lead == 0xf0) low = 0x90;
-    if (lead == 0xf4) high = 0x8f;
-  } else {
-    return 0;
-  }
-  if (text.size() < length || byte(1) < low || byte(1) > high) return 0;
-  char32_t code = lead & (0x7f >> length);
-  for (std::size_t i = 1; i < length; ++i) {
-    if ((byte(i) & 0xc0) != 0x80) return 0;
-    code = code << 6 | (byte(i) & 0x3f);
-  }
-  *c = code;
-  return length;
-}
-
 void AppendEscape(const char* format, unsigned value, std::string* out) {
   char escape[16];
   const int length = std::snprintf(escape, sizeof escape, format, value);
@@ -108,9 +73,10 @@ std::string Printable(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   while (!text.empty()) {
-    char32_t c = 0;
-    const std::size_t length = DecodeUtf8(text, &c);
-    if (length == 0 || c < 0x20 || c == 0x7f) {
+    const Utf8Character character = DecodeUtf8(text);
+    const char32_t c = character.code;
+    const std::size_t length = character.length;
+    if (!character.well_formed || c < 0x20 || c == 0x7f) {
       AppendEscape("\\x%02x", static_cast<unsigned char>(text[0]), &out);
       text.remove_prefix(1);
       continue;
