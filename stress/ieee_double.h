@@ -5,9 +5,8 @@
 #ifndef VERGLEICHSSPANNUNG_STRESS_IEEE_DOUBLE_H_
 #define VERGLEICHSSPANNUNG_STRESS_IEEE_DOUBLE_H_
 
-#if defined(__FAST_MATH__)
-#error \
-    "-ffast-math (or -Ofast) reorders and flushes what the stresses are computed from; build without it"
+#if defined(__FAST_MATH__) || defined(_M_FP_FAST)
+#error "-ffast-math, -Ofast or /fp:fast reorder the stress arithmetic; build without them"
 #endif
 #if defined(__FINITE_MATH_ONLY__) && __FINITE_MATH_ONLY__
 #error "-ffinite-math-only breaks the not-a-number results a state can print; build without it"
