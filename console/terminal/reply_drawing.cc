@@ -1,0 +1,124 @@
+#include "console/terminal/reply_drawing.h"
+
+#include <algorithm>
+#include <cassert>
+#include <vector>
+
+namespace vergleichsspannung {
+
+namespace {
+
+// Returns where each character of `line` starts and, last, where the one
+// after it would: a character that does not fit before the margin starts
+// the next row, as the terminal's wrap puts it there.
+std::vector<LinePlace> PlacesOf(const std::u32string& line, std::size_t columns) {
+  std::vector<LinePlace> places;
+  places.reserve(line.size() + 1);
+  LinePlace next;
+  for (char32_t c : line) {
+    const std::size_t width = static_cast<std::size_t>(std::max(ColumnsOf(c), 1));
+    if (next.column + width > columns) next = LinePlace{next.row + 1, 0};
+    places.push_back(next);
+    next.column += width;
+  }
+  if (next.column >= columns) next = LinePlace{next.row + 1, 0};
+  places.push_back(next);
+  return places;
+}
+
+std::string Move(std::size_t count, char direction) {
+  return count == 0 ? std::string() : "\033[" + std::to_string(count) + direction;
+}
+
+// Draws with cursor addressing: up to the line's first row the cursor can
+// reach, clear below, draw, and back to the cursor. In a window lower than
+// the line, only its last rows can be reached.
+std::string DrawAddressed(const std::u32string& whole, std::size_t prompt_length,
+                          const ReplyLine& line, const Window& window, DrawnLine* drawn) {
+  const std::vector<LinePlace> places = PlacesOf(whole, window.columns);
+  const LinePlace end = places.back();
+  const LinePlace cursor = places[prompt_length + line.cursor];
+  std::string bytes = Move(drawn->shown ? drawn->rows_above_cursor : 0, 'A');
+  bytes += "\r\033[J" + EncodeUtf8(whole);
+  // A line that ends at the margin leaves the terminal's cursor on its last
+  // character, waiting to wrap; the layout has it on the next row.
+  if (end.column == 0 && end.row > 0) bytes += "\r\n";
+  const std::size_t top = window.rows > 0 && end.row >= window.rows ? end.row + 1 - window.rows : 0;
+  const std::size_t row = std::max(cursor.row, top);
+  if (line.cursor < line.text.size())
+    bytes += Move(end.row - row, 'A') + "\r" + Move(cursor.column, 'C');
+  drawn->rows_above_cursor = row - top;
+  drawn->rows_below_cursor = end.row - row;
+  drawn->shown_cursor = line.cursor;
+  return bytes;
+}
+
+// Draws without cursor addressing. A line on one row is drawn over itself
+// from its start; typing at the end of a longer one only adds characters;
+// anything else starts a fresh line, the cursor left at the end unless it
+// stands on the last row, which can be written again from its start.
+std::string DrawPlain(const std::u32string& whole, std::size_t prompt_length, const ReplyLine& line,
+                      const Window& window, DrawnLine* drawn) {
+  const std::vector<LinePlace> now = PlacesOf(whole, window.columns);
+  const std::u32string& before = drawn->shown_text;
+  const LinePlace then = PlacesOf(before, window.columns).back();
+  const bool same_window = !drawn->shown || drawn->columns == window.columns;
+  const bool at_end = line.cursor == line.text.size();
+  std::size_t blanks = 0;
+  std::string bytes;
+  if (same_window && now.back().row == 0 && then.row == 0) {
+    blanks = then.column > now.back().column ? then.column - now.back().column : 0;
+    bytes = "\r" + EncodeUtf8(whole) + std::string(blanks, ' ');
+  } else if (same_window && at_end && drawn->shown_cursor + prompt_length == before.size() &&
+             whole.compare(0, before.size(), before) == 0) {
+    bytes = EncodeUtf8(whole.substr(before.size()));
+  } else {
+    bytes = (drawn->shown ? "\r\n" : "\r") + EncodeUtf8(whole);
+  }
+  const std::size_t cursor = prompt_length + line.cursor;
+  std::size_t row_start = cursor;
+  while (row_start > 0 && now[row_start - 1].row == now[cursor].row) --row_start;
+  drawn->shown_cursor = line.text.size();
+  if ((!at_end || blanks > 0) && now[cursor].row == now.back().row) {
+    bytes += "\r" + EncodeUtf8(whole.substr(row_start, cursor - row_start));
+    drawn->shown_cursor = line.cursor;
+  }
+  drawn->columns = window.columns;
+  drawn->rows_above_cursor = 0;
+  drawn->rows_below_cursor = 0;
+  drawn->shown_text = whole;
+  return bytes;
+}
+
+}  // namespace
+
+LineLayout LayOutLine(const std::u32string& prompt, const std::u32string& text, std::size_t cursor,
+                      std::size_t columns) {
+  assert(columns >= 2 && cursor <= text.size());
+  const std::vector<LinePlace> places = PlacesOf(prompt + text, columns);
+  return LineLayout{places[prompt.size() + cursor], places.back()};
+}
+
+std::string DrawReplyLine(const std::u32string& prompt, const ReplyLine& line, const Window& window,
+                          DrawnLine* drawn) {
+  assert(window.columns >= 2 && line.cursor <= line.text.size());
+  const std::u32string whole = prompt + line.text;
+  std::string bytes = window.cursor_addressing
+                          ? DrawAddressed(whole, prompt.size(), line, window, drawn)
+                          : DrawPlain(whole, prompt.size(), line, window, drawn);
+  drawn->shown = true;
+  return bytes;
+}
+
+std::string EndReplyLine(const std::u32string& prompt, const ReplyLine& line, const Window& window,
+                         DrawnLine* drawn) {
+  ReplyLine at_end = line;
+  at_end.cursor = line.text.size();
+  std::string bytes = DrawReplyLine(prompt, at_end, window, drawn);
+  const LinePlace end = PlacesOf(prompt + line.text, window.columns).back();
+  if (end.column != 0 || end.row == 0) bytes += "\r\n";
+  *drawn = DrawnLine();
+  return bytes;
+}
+
+}  // namespace vergleichsspannung
