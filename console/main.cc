@@ -6,10 +6,12 @@
 
 int main() {
   vergleichsspannung::ProcessConsole process(0, 1, 2);
-  const int status = vergleichsspannung::MenuLoop(process.console());
+  int status = vergleichsspannung::MenuLoop(process.console());
+  if (!process.Close()) status = 1;
   // A failed run must not pass for a finished one: say why on standard error.
   if (!process.console()->failure().empty()) {
     std::fprintf(stderr, "vergleichsspannung: %s\n", process.console()->failure().c_str());
+    status = 1;
   }
   return status;
 }

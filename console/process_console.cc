@@ -1,5 +1,6 @@
 #include "console/process_console.h"
 
+#include "console/terminal/key_mode.h"
 #include "console/terminal/terminal.h"
 
 namespace vergleichsspannung {
@@ -25,11 +26,20 @@ ByteSource DescriptorSource(int input_fd, int output_fd) {
 
 ByteSink DescriptorSink(int fd) {
   ByteSink sink;
-  sink.write = [fd](const char* data, std::size_t size) {
-    return terminal::WriteSome(fd, data, size);
-  };
-  sink.await = [fd] { return terminal::AwaitReady(fd, true); };
   sink.terminal = terminal::IsTerminal(fd);
+  if (sink.terminal) {
+    // A signal that ends the program ends the line the text left open first.
+    sink.write = [fd](const char* data, std::size_t size) {
+      const IoResult written = terminal::WriteSome(fd, data, size);
+      if (written.count > 0) terminal::NoteOpenLine(data[written.count - 1] == '\n' ? -1 : fd, 0);
+      return written;
+    };
+  } else {
+    sink.write = [fd](const char* data, std::size_t size) {
+      return terminal::WriteSome(fd, data, size);
+    };
+  }
+  sink.await = [fd] { return terminal::AwaitReady(fd, true); };
   return sink;
 }
 
@@ -45,9 +55,15 @@ ProcessConsole::ProcessConsole(int input_fd, int output_fd, int warning_fd)
   }
 }
 
-ProcessConsole::~ProcessConsole() {
-  console_.Flush();
-  if (key_mode_) terminal::LeaveKeyMode();
+ProcessConsole::~ProcessConsole() { Close(); }
+
+bool ProcessConsole::Close() {
+  const bool flushed = console_.Flush();
+  if (!key_mode_) return flushed;
+  key_mode_ = false;
+  const IoResult left = terminal::LeaveKeyMode();
+  if (left.failed()) console_.Fail("terminal error", left.error);
+  return flushed && !left.failed();
 }
 
 }  // namespace vergleichsspannung

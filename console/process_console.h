@@ -24,8 +24,13 @@ class ProcessConsole {
   ProcessConsole(int input_fd, int output_fd, int warning_fd);
   ProcessConsole(const ProcessConsole&) = delete;
   ProcessConsole& operator=(const ProcessConsole&) = delete;
-  // Writes out what is left and gives the terminal its settings back.
+  // Closes the console if Close has not.
   ~ProcessConsole();
+
+  // Writes out what is left and gives the terminal its settings back.
+  // Returns false when either failed; the console's failure then says why,
+  // unless an earlier failure is kept there.
+  bool Close();
 
   Console* console() { return &console_; }
 

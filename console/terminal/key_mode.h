@@ -1,8 +1,9 @@
 // The one owner of the terminal's settings and of the signals on POSIX: key
-// mode for the session, the terminal's own settings back on every way out
-// (return, exit, a signal that ends the process, Ctrl-Z), and the screen
-// events a reply line must redraw after. A signal handler touches only the
-// record this file keeps.
+// mode for the session (terminal.h's EnterKeyMode and LeaveKeyMode), the
+// terminal's own settings back on every way out (return, exit, a signal that
+// ends the process, Ctrl-Z), and the screen events a reply line must redraw
+// after. A signal handler touches only the record this file keeps. The
+// Windows console needs none of it: there these do nothing.
 #ifndef VERGLEICHSSPANNUNG_CONSOLE_TERMINAL_KEY_MODE_H_
 #define VERGLEICHSSPANNUNG_CONSOLE_TERMINAL_KEY_MODE_H_
 

@@ -19,149 +19,12 @@
 #include <string>
 
 #include "console/terminal/escape_sequence.h"
+#include "console/terminal/key_mode.h"
 #include "console/terminal/terminal.h"
 
 namespace vergleichsspannung {
 
 namespace {
-
-// The terminal's own settings, saved when key mode began, the terminal they
-// belong to, and whether they still have to be given back. Signal handlers
-// read all three.
-struct termios g_own_settings;
-volatile sig_atomic_t g_terminal = -1;
-volatile sig_atomic_t g_changed = 0;
-
-// The terminal on which a line stands open (a prompt, a pause text or a reply
-// being typed), or -1: a signal that ends the program ends that line first,
-// so the shell's message starts a line of its own.
-volatile sig_atomic_t g_open_line_fd = -1;
-// Rows of a wrapped reply below the cursor's row: a signal moves below them
-// before the shell writes, so no part of the reply stands beside its prompt.
-volatile sig_atomic_t g_rows_below_cursor = 0;
-
-// Set when the window changed its size and when the program was continued
-// after a stop: the reply line being typed has to be drawn anew.
-volatile sig_atomic_t g_resized = 0;
-volatile sig_atomic_t g_continued = 0;
-// Both handlers also write a byte here, which wakes the reply line's wait
-// for a key however close to it the signal came.
-int g_wakeup[2] = {-1, -1};
-
-void WakeUp() {
-  const int saved_errno = errno;
-  if (g_wakeup[1] >= 0 && write(g_wakeup[1], "", 1) < 0) {
-    // A full pipe holds a wake-up already.
-  }
-  errno = saved_errno;
-}
-
-void RestoreOwnSettings() {
-  if (g_changed) {
-    tcsetattr(g_terminal, TCSADRAIN, &g_own_settings);
-    g_changed = 0;
-  }
-}
-
-// Moves below the open line; `and_end_it` also ends its last row.
-void LeaveOpenLine(bool and_end_it) {
-  static const char kNewlines[] = "\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n";
-  const int fd = g_open_line_fd;
-  if (fd < 0) return;
-  int rows = g_rows_below_cursor + (and_end_it ? 1 : 0);
-  if (rows > static_cast<int>(sizeof kNewlines) - 1) rows = static_cast<int>(sizeof kNewlines) - 1;
-  if (rows > 0 && write(fd, kNewlines, static_cast<std::size_t>(rows)) < 0) return;
-  g_rows_below_cursor = 0;
-  if (and_end_it) g_open_line_fd = -1;
-}
-
-// Ends the process by the signal that arrived, after giving the terminal its
-// own settings back, so the shell sees both an echoing terminal and the signal.
-// Installed with SA_RESETHAND | SA_NODEFER: the raise below takes the default
-// action at once.
-void OnEndingSignal(int signal_number) {
-  if (g_changed) tcsetattr(g_terminal, TCSANOW, &g_own_settings);
-  LeaveOpenLine(true);
-  raise(signal_number);
-}
-
-void OnStop(int signal_number);
-
-void OnContinue(int) {
-  g_continued = 1;
-  WakeUp();
-}
-
-void OnResize(int) {
-  g_resized = 1;
-  WakeUp();
-}
-
-struct Handler {
-  void (*handler)(int);
-  int signal_number;
-  unsigned flags;
-};
-
-constexpr Handler kHandlers[] = {
-    {OnEndingSignal, SIGINT, SA_RESETHAND | SA_NODEFER},
-    {OnEndingSignal, SIGTERM, SA_RESETHAND | SA_NODEFER},
-    {OnEndingSignal, SIGHUP, SA_RESETHAND | SA_NODEFER},
-    {OnEndingSignal, SIGQUIT, SA_RESETHAND | SA_NODEFER},
-    {OnStop, SIGTSTP, SA_NODEFER | SA_RESTART},
-    {OnContinue, SIGCONT, SA_RESTART},
-    {OnResize, SIGWINCH, SA_RESTART},
-};
-constexpr int kHandlerCount = sizeof kHandlers / sizeof kHandlers[0];
-
-// What each signal did before key mode began, given back when it ends.
-struct sigaction g_previous[kHandlerCount];
-bool g_installed[kHandlerCount] = {};
-
-bool Install(const Handler& handler, struct sigaction* previous) {
-  if (sigaction(handler.signal_number, nullptr, previous) != 0) return false;
-  if (previous->sa_handler == SIG_IGN) return false;  // whoever started us wants it ignored
-  struct sigaction action = {};
-  action.sa_handler = handler.handler;
-  action.sa_flags = static_cast<int>(handler.flags);
-  sigemptyset(&action.sa_mask);
-  return sigaction(handler.signal_number, &action, nullptr) == 0;
-}
-
-// Ctrl-Z: hand the shell its terminal settings, stop, and take up again
-// whatever was in force (key mode, or the line editor's) when continued.
-void OnStop(int signal_number) {
-  const int saved_errno = errno;
-  struct termios settings_in_force;
-  const bool give_back = g_changed && tcgetattr(g_terminal, &settings_in_force) == 0;
-  if (give_back) tcsetattr(g_terminal, TCSANOW, &g_own_settings);
-  LeaveOpenLine(false);  // the shell's message starts below the reply
-  signal(signal_number, SIG_DFL);
-  raise(signal_number);
-  struct sigaction ignored;
-  Install(kHandlers[4], &ignored);
-  if (give_back) tcsetattr(g_terminal, TCSANOW, &settings_in_force);
-  errno = saved_errno;
-  OnContinue(signal_number);
-}
-
-void InstallHandlers() {
-  assert(kHandlers[4].signal_number == SIGTSTP);  // OnStop installs itself again
-  if (g_wakeup[0] < 0 && pipe2(g_wakeup, O_NONBLOCK | O_CLOEXEC) != 0)
-    g_wakeup[0] = g_wakeup[1] = -1;
-  for (int i = 0; i < kHandlerCount; ++i) {
-    if (!g_installed[i]) g_installed[i] = Install(kHandlers[i], &g_previous[i]);
-  }
-  static const bool at_exit = atexit(RestoreOwnSettings) == 0;
-  (void)at_exit;
-}
-
-void RestoreHandlers() {
-  for (int i = 0; i < kHandlerCount; ++i) {
-    if (g_installed[i]) sigaction(kHandlers[i].signal_number, &g_previous[i], nullptr);
-    g_installed[i] = false;
-  }
-}
 
 bool WouldBlock(int error) { return error == EAGAIN || error == EWOULDBLOCK; }
 
@@ -283,11 +146,8 @@ LinePosition PositionOnLine(EditLine* editor) {
 // shows exactly what Enter will take. After a resize the terminal may have
 // rewrapped the line to its new width: go back to where the line begins on
 // that assumption and clear everything below before drawing.
-void Redraw(EditLine* editor) {
+void Redraw(EditLine* editor, bool resized) {
   LineEditor& line = g_line_editor;
-  const bool resized = g_resized;
-  g_resized = 0;
-  g_continued = 0;
   std::string move = "\r";
   if (resized) {
     line.columns = ColumnsOf(line.terminal_fd);
@@ -330,7 +190,8 @@ void NoteRowsBelowCursor(EditLine* editor) {
   const std::size_t columns = g_line_editor.columns;
   if (columns == 0) return;
   const LinePosition position = PositionOnLine(editor);
-  g_rows_below_cursor = static_cast<int>(position.end / columns - position.cursor / columns);
+  terminal::NoteOpenLine(g_line_editor.terminal_fd,
+                         static_cast<int>(position.end / columns - position.cursor / columns));
 }
 
 // Hands the editor the next key: a character decoded in the terminal's
@@ -341,13 +202,15 @@ int GetCharacter(EditLine* editor, wchar_t* out) {
   LineEditor& line = g_line_editor;
   *out = 0;
   for (;;) {
-    if (g_resized || g_continued) Redraw(editor);
+    const terminal::ScreenEvents events = terminal::TakeScreenEvents();
+    if (events.resized || events.continued) Redraw(editor, events.resized);
     NoteRowsBelowCursor(editor);
     // An Esc that no byte follows at once is the Esc key, not the start of
     // an escape sequence: it does nothing, and the next key is a key.
     const bool lone_escape = line.sequence.bytes == "\x1b";
-    struct pollfd ready[2] = {{line.input_fd, POLLIN, 0}, {g_wakeup[0], POLLIN, 0}};
-    const int polled = poll(ready, g_wakeup[0] >= 0 ? 2 : 1, lone_escape ? kEscapeWaitMs : -1);
+    const int wakeup = terminal::ScreenEventDescriptor();
+    struct pollfd ready[2] = {{line.input_fd, POLLIN, 0}, {wakeup, POLLIN, 0}};
+    const int polled = poll(ready, wakeup >= 0 ? 2 : 1, lone_escape ? kEscapeWaitMs : -1);
     if (polled < 0) {
       if (errno == EINTR) continue;
       return -1;
@@ -356,19 +219,14 @@ int GetCharacter(EditLine* editor, wchar_t* out) {
       line.sequence.bytes.clear();
       continue;
     }
-    if (ready[1].revents & POLLIN) {
-      char wakeups[64];
-      while (read(g_wakeup[0], wakeups, sizeof wakeups) > 0) {
-      }
-      continue;
-    }
+    if (ready[1].revents & POLLIN) continue;  // a screen event, taken above
     char byte = 0;
     const ssize_t n = read(line.input_fd, &byte, 1);
     if (n < 0 && (errno == EINTR || WouldBlock(errno))) continue;
     if (n < 0) return -1;
     if (n == 0) {
-      line.end_of_input = true;
-      return 0;
+      errno = EIO;  // in key mode only a hang-up reads nothing
+      return -1;
     }
     const KeyByte kind = FollowKeyByte(&line.sequence, static_cast<unsigned char>(byte));
     if (kind == KeyByte::kInside) continue;
@@ -503,33 +361,6 @@ namespace terminal {
 
 bool IsTerminal(int fd) { return isatty(fd) == 1; }
 
-IoResult EnterKeyMode(int fd) {
-  assert(IsTerminal(fd));
-  if (g_changed) return IoResult{};
-  struct termios own;
-  if (tcgetattr(fd, &own) != 0) return Failure(errno);
-  struct termios key_settings = own;
-  key_settings.c_lflag &= ~(ICANON | ECHO);
-  key_settings.c_cc[VMIN] = 1;
-  key_settings.c_cc[VTIME] = 0;
-  g_own_settings = own;
-  g_terminal = fd;
-  InstallHandlers();
-  g_changed = 1;
-  if (tcsetattr(fd, TCSANOW, &key_settings) != 0) {
-    const int error = errno;
-    g_changed = 0;
-    RestoreHandlers();
-    return Failure(error);
-  }
-  return IoResult{};
-}
-
-void LeaveKeyMode() {
-  RestoreOwnSettings();
-  RestoreHandlers();
-}
-
 IoResult ReadKeyPress(int fd, char* key, bool* in_sequence) {
   static EscapeSequence sequence;
   // An Esc that no byte followed at once was the Esc key alone.
@@ -539,6 +370,7 @@ IoResult ReadKeyPress(int fd, char* key, bool* in_sequence) {
   }
   const long n = ReadRetrying(fd, key, 1);
   if (n < 0) return Failure(errno);
+  if (n == 0) return Failure(EIO);  // in key mode only a hang-up reads nothing
   if (n == 1) {
     const KeyByte kind = FollowKeyByte(&sequence, static_cast<unsigned char>(*key));
     if (kind == KeyByte::kLast) sequence.bytes.clear();
@@ -559,15 +391,13 @@ IoResult ReadReply(int input_fd, int output_fd, std::string_view prompt, std::st
   editor.recalled = 0;
   editor.prompt_width = mbstowcs(nullptr, editor.prompt.c_str(), 0);
   editor.columns = ColumnsOf(editor.terminal_fd);
-  if (g_resized) el_resize(editor.editor);
-  g_resized = 0;
-  g_continued = 0;
+  if (terminal::TakeScreenEvents().resized) el_resize(editor.editor);
   const bool prompt_in_output = !IsTerminal(output_fd);
   if (prompt_in_output) {
     LetReaderShowPrompt(output_fd);
     WriteText(editor.terminal_fd, "\r");
   }
-  g_open_line_fd = editor.terminal_fd;
+  terminal::NoteOpenLine(editor.terminal_fd, 0);
   int count = 0;
   errno = 0;
   const char* typed = el_gets(editor.editor, &count);
@@ -576,11 +406,10 @@ IoResult ReadReply(int input_fd, int output_fd, std::string_view prompt, std::st
     if (!editor.end_of_input)
       return Failure(errno != 0 ? errno : EIO);  // the editor could not use the terminal
     // The console ends the line on a terminal output; on a redirected one, this line is ours.
-    if (prompt_in_output && write(editor.terminal_fd, "\n", 1) == 1) g_open_line_fd = -1;
+    if (prompt_in_output && write(editor.terminal_fd, "\n", 1) == 1) terminal::NoteOpenLine(-1, 0);
     return IoResult{};
   }
-  g_open_line_fd = -1;  // Enter began a new line
-  g_rows_below_cursor = 0;
+  terminal::NoteOpenLine(-1, 0);  // Enter began a new line
   *too_long = editor.too_long;
   line->clear();
   if (!editor.too_long) {
@@ -602,15 +431,7 @@ IoResult ReadSome(int fd, char* buffer, std::size_t size) {
 
 IoResult WriteSome(int fd, const char* data, std::size_t size) {
   const ssize_t n = write(fd, data, size);
-  if (n < 0) return Failure(errno);
-  static int known_fd = -1;
-  static bool known_terminal = false;
-  if (fd != known_fd) {
-    known_fd = fd;
-    known_terminal = IsTerminal(fd);
-  }
-  if (known_terminal && n > 0) g_open_line_fd = data[n - 1] == '\n' ? -1 : fd;
-  return IoResult{static_cast<long>(n), 0};
+  return n < 0 ? Failure(errno) : IoResult{static_cast<long>(n), 0};
 }
 
 IoResult AwaitReady(int fd, bool for_writing) {

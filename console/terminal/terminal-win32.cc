@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <climits>
 
+#include "console/terminal/key_mode.h"
 #include "console/terminal/terminal.h"
 
 namespace vergleichsspannung {
@@ -34,7 +35,15 @@ IoResult EnterKeyMode(int fd) {
   (void)fd;
   return IoResult{};
 }
-void LeaveKeyMode() {}
+IoResult LeaveKeyMode() { return IoResult{}; }
+
+// The console redraws its own input line; no signal needs to know the screen.
+int ScreenEventDescriptor() { return -1; }
+ScreenEvents TakeScreenEvents() { return ScreenEvents(); }
+void NoteOpenLine(int fd, int rows_below_cursor) {
+  (void)fd;
+  (void)rows_below_cursor;
+}
 
 IoResult ReadKeyPress(int fd, char* key, bool* in_sequence) {
   assert(IsTerminal(fd));

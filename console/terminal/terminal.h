@@ -29,8 +29,9 @@ bool IsTerminal(int fd);
 IoResult EnterKeyMode(int fd);
 
 // Gives the terminal its own settings and the process its own signal
-// handlers back. Harmless when not in key mode.
-void LeaveKeyMode();
+// handlers back. Harmless when not in key mode. Fails when the settings could
+// not be given back.
+IoResult LeaveKeyMode();
 
 // Reads one key press, one byte, from the terminal `fd` in key mode; bytes
 // typed ahead stay queued for the next read. Counts 1 with the byte in *key

@@ -7,6 +7,7 @@
 #include <pty.h>
 #include <signal.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -16,6 +17,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace vergleichsspannung {
@@ -102,6 +105,7 @@ class Screen {
 struct Start {
   const char* term = "xterm";    // TERM; unset when empty
   const char* output = nullptr;  // standard output opened here instead
+  const char* errors = nullptr;  // standard error opened here instead
   int output_fd = -1;            // or standard output on this descriptor
   int input_fd = -1;             // standard input from this descriptor
   bool nonblocking = false;      // the terminal left O_NONBLOCK by another program
@@ -109,6 +113,7 @@ struct Start {
   // group in the foreground; when it stops, the shell takes the terminal,
   // prints "[stopped: settings as before]" (or "changed"), and continues it.
   bool job_control = false;
+  bool ignore_hang_up = false;  // SIGHUP ignored, as under nohup
 };
 
 // The small shell of Start::job_control. Returns the exit status to pass on.
@@ -162,9 +167,13 @@ class PtyProgram {
       }
       if (login_tty(slave_) != 0) _exit(126);
       if (start.output != nullptr && !freopen(start.output, "w", stdout)) _exit(125);
+      if (start.errors != nullptr && !freopen(start.errors, "w", stderr)) _exit(125);
       if (start.output_fd >= 0) dup2(start.output_fd, 1);
       if (start.input_fd >= 0) dup2(start.input_fd, 0);
       if (start.nonblocking) fcntl(0, F_SETFL, fcntl(0, F_GETFL) | O_NONBLOCK);
+      if (start.ignore_hang_up) signal(SIGHUP, SIG_IGN);
+      const struct rlimit no_core = {0, 0};
+      setrlimit(RLIMIT_CORE, &no_core);
       if (start.job_control) _exit(RunAsJob(VS_PROGRAM));
       execl(VS_PROGRAM, VS_PROGRAM, static_cast<char*>(nullptr));
       _exit(127);
@@ -187,6 +196,14 @@ class PtyProgram {
     ASSERT_EQ(write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
   }
 
+  // Hangs the terminal up, as closing its window does: the program's reads
+  // then find nothing. Needs root; elsewhere closing the master gives EIO.
+  void HangUp() {
+    if (ioctl(slave_, TIOCVHANGUP) == 0) return;
+    close(master_);
+    master_ = -1;
+  }
+
   // Changes the window's size, as a terminal emulator does when the user
   // drags its border; the kernel then tells the program by SIGWINCH.
   void Resize(int rows, int columns) {
@@ -204,7 +221,7 @@ class PtyProgram {
   }
 
   // Returns everything the program printed until `text` appeared (text
-  // included), or all it printed before the time-out. While it waits, copies
+  // included); fails the test, returning all it printed, at the time-out. While it waits, copies
   // what arrives on `relay` (a pipe the program writes) onto the terminal, as
   // tee would, and appends it to *relayed.
   std::string ReadThrough(const std::string& text, int relay = -1, std::string* relayed = nullptr) {
@@ -213,6 +230,11 @@ class PtyProgram {
       if (!Pump(50, relay, relayed)) break;
     }
     const std::size_t at = unread_.find(text);
+    if (at == std::string::npos) {
+      ADD_FAILURE() << "no \"" << text << "\" within " << kTimeoutMs
+                    << " ms; the program printed:\n"
+                    << unread_;
+    }
     const std::size_t end = at == std::string::npos ? unread_.size() : at + text.size();
     std::string read = unread_.substr(0, end);
     unread_.erase(0, end);
@@ -451,6 +473,8 @@ TEST(TerminalTest, MenuKeysActWithoutEnterAndAreNotEchoed) {
   PtyProgram program;
   ASSERT_TRUE(program.started());
   ASSERT_NE(program.ReadThrough(kMenuEnd).find(kMenuEnd), std::string::npos);
+  program.PressKey('\x13');  // Ctrl-S, which must not stop the output
+  program.ReadThrough(kMenuEnd);
   program.PressKey('i');
   const std::string about = program.ReadThrough("weiter mit bel.Taste..");
   EXPECT_EQ(about.rfind("QUILM Vergleichsspannungen,", 0), 0u) << about;
@@ -486,8 +510,12 @@ TEST(TerminalTest, NumbersAreEchoedAndTheirEnterIsNoKey) {
 }
 
 TEST(TerminalTest, SignalsAtTheMenuAndInsideAReplyLeaveTheTerminalAsItWas) {
+  // Every signal whose default action ends the program, at the menu and
+  // (negative) inside a reply.
   for (int signal_number :
-       {SIGINT, SIGTERM, SIGHUP, SIGQUIT, -SIGINT, -SIGTERM, -SIGHUP, -SIGQUIT}) {
+       {SIGINT,  SIGTERM,  SIGHUP,  SIGQUIT,  SIGUSR1,  SIGUSR2,  SIGALRM,  SIGVTALRM,
+        SIGPROF, SIGXCPU,  SIGXFSZ, SIGABRT,  SIGPIPE,  SIGSEGV,  SIGSYS,   SIGRTMIN + 1,
+        -SIGINT, -SIGTERM, -SIGHUP, -SIGQUIT, -SIGUSR1, -SIGPIPE, -SIGXFSZ, -SIGABRT}) {
     const bool in_reply = signal_number < 0;
     signal_number = std::abs(signal_number);
     PtyProgram program;
@@ -511,6 +539,34 @@ TEST(TerminalTest, SignalsAtTheMenuAndInsideAReplyLeaveTheTerminalAsItWas) {
     ASSERT_TRUE(WIFSIGNALED(status)) << "signal " << signal_number;
     EXPECT_EQ(WTERMSIG(status), signal_number);
     program.ExpectSettingsAsBefore();
+  }
+}
+
+TEST(TerminalTest, AHangUpEndsTheProgramWithAFailureAtTheMenuAndInsideAReply) {
+  for (const bool in_reply : {false, true}) {
+    Start start;
+    start.ignore_hang_up = true;
+    start.output = "/dev/null";  // no failed write to tell of the hang-up
+    char errors[] = "/tmp/vs-hang-up-XXXXXX";
+    close(mkstemp(errors));
+    start.errors = errors;
+    PtyProgram program(start);
+    ASSERT_TRUE(program.started());
+    ASSERT_TRUE(program.AwaitKeyMode());
+    if (in_reply) {
+      program.Type("c12");
+      program.ReadThrough("12");
+    }
+    program.HangUp();
+    const int status = program.Wait();
+    ASSERT_TRUE(WIFEXITED(status)) << "in a reply: " << in_reply;
+    EXPECT_EQ(WEXITSTATUS(status), 1) << "in a reply: " << in_reply;
+    std::ifstream said(errors);
+    const std::string error_line((std::istreambuf_iterator<char>(said)),
+                                 std::istreambuf_iterator<char>());
+    EXPECT_NE(error_line.find("vergleichsspannung: read error: "), std::string::npos)
+        << "in a reply: " << in_reply << ": " << error_line;
+    unlink(errors);
   }
 }
 
@@ -672,6 +728,7 @@ TEST(TerminalTest, TheReplyLineIsRedrawnAfterAResizeAndAStop) {
   EXPECT_NE(program.ReadThrough("]").find("[stopped: settings as before]"), std::string::npos);
   program.ReadThrough(reply.substr(reply.size() - 8));
   EXPECT_EQ(screen.LineFrom("SigXX [N/mm2]="), line) << screen.Text();
+  EXPECT_TRUE(program.AwaitKeyMode()) << "key mode is back after fg";
   program.Type("\n");
   program.ReadThrough(kMenuEnd);
   program.PressKey('q');
