@@ -30,19 +30,34 @@ std::string Move(std::size_t count, char direction) {
   return count == 0 ? std::string() : "\033[" + std::to_string(count) + direction;
 }
 
+// Returns true when `whole` only adds characters at the end of what the
+// screen shows, the cursor at the end before and after, in the same columns.
+bool OnlyAdds(const std::u32string& whole, std::size_t prompt_length, const ReplyLine& line,
+              const Window& window, const DrawnLine& drawn) {
+  const std::u32string& before = drawn.shown_text;
+  return drawn.shown && drawn.columns == window.columns && line.cursor == line.text.size() &&
+         drawn.shown_cursor + prompt_length == before.size() &&
+         whole.compare(0, before.size(), before) == 0;
+}
+
 // Draws with cursor addressing: up to the line's first row the cursor can
 // reach, clear below, draw, and back to the cursor. In a window lower than
 // the line, only its last rows can be reached.
-std::string DrawAddressed(const std::u32string& whole, std::size_t prompt_length,
-                          const ReplyLine& line, const Window& window, DrawnLine* drawn) {
-  const std::vector<LinePlace> places = PlacesOf(whole, window.columns);
+std::string DrawAddressed(const std::u32string& whole, const std::vector<LinePlace>& places,
+                          std::size_t prompt_length, const ReplyLine& line, const Window& window,
+                          DrawnLine* drawn) {
   const LinePlace end = places.back();
   const LinePlace cursor = places[prompt_length + line.cursor];
-  std::string bytes = Move(drawn->shown ? drawn->rows_above_cursor : 0, 'A');
-  bytes += "\r\033[J" + EncodeUtf8(whole);
+  std::string bytes;
+  if (OnlyAdds(whole, prompt_length, line, window, *drawn)) {
+    bytes = EncodeUtf8(whole.substr(drawn->shown_text.size()));
+  } else {
+    bytes = Move(drawn->rows_above_cursor, 'A') + (drawn->shown ? "\r\033[J" : "\r");
+    bytes += EncodeUtf8(whole);
+  }
   // A line that ends at the margin leaves the terminal's cursor on its last
   // character, waiting to wrap; the layout has it on the next row.
-  if (end.column == 0 && end.row > 0) bytes += "\r\n";
+  if (!bytes.empty() && end.column == 0 && end.row > 0) bytes += "\n";
   const std::size_t top = window.rows > 0 && end.row >= window.rows ? end.row + 1 - window.rows : 0;
   const std::size_t row = std::max(cursor.row, top);
   if (line.cursor < line.text.size())
@@ -57,36 +72,32 @@ std::string DrawAddressed(const std::u32string& whole, std::size_t prompt_length
 // from its start; typing at the end of a longer one only adds characters;
 // anything else starts a fresh line, the cursor left at the end unless it
 // stands on the last row, which can be written again from its start.
-std::string DrawPlain(const std::u32string& whole, std::size_t prompt_length, const ReplyLine& line,
-                      const Window& window, DrawnLine* drawn) {
-  const std::vector<LinePlace> now = PlacesOf(whole, window.columns);
-  const std::u32string& before = drawn->shown_text;
-  const LinePlace then = PlacesOf(before, window.columns).back();
+std::string DrawPlain(const std::u32string& whole, const std::vector<LinePlace>& places,
+                      std::size_t prompt_length, const ReplyLine& line, const Window& window,
+                      DrawnLine* drawn) {
+  const LinePlace then = PlacesOf(drawn->shown_text, window.columns).back();
   const bool same_window = !drawn->shown || drawn->columns == window.columns;
   const bool at_end = line.cursor == line.text.size();
   std::size_t blanks = 0;
   std::string bytes;
-  if (same_window && now.back().row == 0 && then.row == 0) {
-    blanks = then.column > now.back().column ? then.column - now.back().column : 0;
+  if (OnlyAdds(whole, prompt_length, line, window, *drawn)) {
+    bytes = EncodeUtf8(whole.substr(drawn->shown_text.size()));
+  } else if (same_window && places.back().row == 0 && then.row == 0) {
+    blanks = then.column > places.back().column ? then.column - places.back().column : 0;
     bytes = "\r" + EncodeUtf8(whole) + std::string(blanks, ' ');
-  } else if (same_window && at_end && drawn->shown_cursor + prompt_length == before.size() &&
-             whole.compare(0, before.size(), before) == 0) {
-    bytes = EncodeUtf8(whole.substr(before.size()));
   } else {
-    bytes = (drawn->shown ? "\r\n" : "\r") + EncodeUtf8(whole);
+    bytes = (drawn->shown ? "\n" : "\r") + EncodeUtf8(whole);
   }
   const std::size_t cursor = prompt_length + line.cursor;
   std::size_t row_start = cursor;
-  while (row_start > 0 && now[row_start - 1].row == now[cursor].row) --row_start;
+  while (row_start > 0 && places[row_start - 1].row == places[cursor].row) --row_start;
   drawn->shown_cursor = line.text.size();
-  if ((!at_end || blanks > 0) && now[cursor].row == now.back().row) {
+  if ((!at_end || blanks > 0) && places[cursor].row == places.back().row) {
     bytes += "\r" + EncodeUtf8(whole.substr(row_start, cursor - row_start));
     drawn->shown_cursor = line.cursor;
   }
-  drawn->columns = window.columns;
   drawn->rows_above_cursor = 0;
   drawn->rows_below_cursor = 0;
-  drawn->shown_text = whole;
   return bytes;
 }
 
@@ -103,10 +114,13 @@ std::string DrawReplyLine(const std::u32string& prompt, const ReplyLine& line, c
                           DrawnLine* drawn) {
   assert(window.columns >= 2 && line.cursor <= line.text.size());
   const std::u32string whole = prompt + line.text;
+  const std::vector<LinePlace> places = PlacesOf(whole, window.columns);
   std::string bytes = window.cursor_addressing
-                          ? DrawAddressed(whole, prompt.size(), line, window, drawn)
-                          : DrawPlain(whole, prompt.size(), line, window, drawn);
+                          ? DrawAddressed(whole, places, prompt.size(), line, window, drawn)
+                          : DrawPlain(whole, places, prompt.size(), line, window, drawn);
   drawn->shown = true;
+  drawn->shown_text = whole;
+  drawn->columns = window.columns;
   return bytes;
 }
 
@@ -116,7 +130,7 @@ std::string EndReplyLine(const std::u32string& prompt, const ReplyLine& line, co
   at_end.cursor = line.text.size();
   std::string bytes = DrawReplyLine(prompt, at_end, window, drawn);
   const LinePlace end = PlacesOf(prompt + line.text, window.columns).back();
-  if (end.column != 0 || end.row == 0) bytes += "\r\n";
+  if (end.column != 0 || end.row == 0) bytes += "\n";
   *drawn = DrawnLine();
   return bytes;
 }

@@ -2,6 +2,8 @@
 // draw it anew, from where the cursor stands now. Cursor movement uses the
 // VT100 sequences every terminal in use understands; a terminal without
 // cursor addressing (TERM dumb or unset) gets carriage returns and new lines.
+// A new line is written as "\n", which the terminal's output processing
+// turns into CR LF, as for all the program's text.
 // After a resize the rows drawn are assumed to stay where they are, cut or
 // widened but not rewrapped (xterm, the Linux console, screen).
 #ifndef VERGLEICHSSPANNUNG_CONSOLE_TERMINAL_REPLY_DRAWING_H_

@@ -22,7 +22,12 @@ class Screen {
   Screen(const Screen&) = delete;
   Screen& operator=(const Screen&) = delete;
 
-  void Feed(const std::string& bytes) { vterm_input_write(terminal_, bytes.data(), bytes.size()); }
+  // Takes `bytes` as the terminal's output processing hands them on: LF as CR LF.
+  void Feed(const std::string& bytes) {
+    std::string processed;
+    for (char c : bytes) processed += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    vterm_input_write(terminal_, processed.data(), processed.size());
+  }
   void Resize(int rows, int columns) { vterm_set_size(terminal_, rows, columns); }
 
   // Returns the screen's rows in UTF-8, trailing blanks dropped, one a line,
@@ -90,18 +95,24 @@ TEST(ReplyDrawingTest, RedrawsShowTheLineAndItsCursorAtEveryWidth) {
         screen.Feed(DrawReplyLine(kPrompt, LineOf(text + "abcdefghijklmn", 3), window, &drawn));
         screen.Feed(DrawReplyLine(kPrompt, LineOf(text + "abc", length + 3), window, &drawn));
         screen.Feed(DrawReplyLine(kPrompt, LineOf(text, cursor), window, &drawn));
-        const LineLayout layout = LayOutLine(kPrompt, DecodeUtf8(text), cursor, columns);
+        std::string typed = text;
+        if (cursor == length) {  // typing on at the end adds characters only
+          typed += "12345";
+          screen.Feed(DrawReplyLine(kPrompt, LineOf(typed, typed.size()), window, &drawn));
+          cursor = typed.size();
+        }
+        const LineLayout layout = LayOutLine(kPrompt, DecodeUtf8(typed), cursor, columns);
         const std::size_t heading_rows = (heading.size() + columns - 1) / columns;
         const std::string whole = heading +
                                   std::string(heading_rows * columns - heading.size(), ' ') +
-                                  EncodeUtf8(kPrompt) + text;
+                                  EncodeUtf8(kPrompt) + typed;
         EXPECT_EQ(screen.Text(),
                   ScreenOf(whole, columns, 24, 0,
                            LinePlace{heading_rows + layout.cursor.row, layout.cursor.column}))
             << columns << " columns, " << length << " long, cursor " << cursor;
         EXPECT_EQ(drawn.rows_below_cursor, layout.end.row - layout.cursor.row);
         // Enter leaves the cursor at the start of the row below the line.
-        screen.Feed(EndReplyLine(kPrompt, LineOf(text, cursor), window, &drawn) + "X");
+        screen.Feed(EndReplyLine(kPrompt, LineOf(typed, cursor), window, &drawn) + "X");
         const std::string ended =
             whole + std::string((columns - whole.size() % columns) % columns, ' ') + "X";
         EXPECT_EQ(screen.Text(),

@@ -492,12 +492,12 @@ TEST(TerminalTest, NumbersAreEchoedAndTheirEnterIsNoKey) {
   program.PressKey('a');
   ASSERT_NE(program.ReadThrough("Ihre Wahl:").find("Ihre Wahl:"), std::string::npos);
   program.Type("7\n");
-  EXPECT_EQ(program.ReadThrough("Ihre Wahl:"),
-            "7\r\nvergleichsspannung: \"7\" refused for Spannungszustand, which stays 1\r\n"
-            "\r\nIhre Wahl:");
+  EXPECT_EQ(AsText(program.ReadThrough("Ihre Wahl:")),
+            "7\nvergleichsspannung: \"7\" refused for Spannungszustand, which stays 1\n"
+            "\nIhre Wahl:");
   program.Type("3 und mehr\n");
-  const std::string after = program.ReadThrough(kMenuEnd);
-  EXPECT_EQ(after.rfind("3 und mehr\r\n", 0), 0u) << after;
+  const std::string after = AsText(program.ReadThrough(kMenuEnd));
+  EXPECT_EQ(after.rfind("3 und mehr\n", 0), 0u) << after;
   program.PressKey('w');
   const std::string shown = program.ReadThrough("weiter mit bel.Taste..");
   // Had the Enter been taken as a key, a second menu would come before this.
