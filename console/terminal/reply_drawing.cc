@@ -26,6 +26,23 @@ std::vector<LinePlace> PlacesOf(const std::u32string& line, std::size_t columns)
   return places;
 }
 
+// Returns the bytes that show whole[from...] from places[from] on, the
+// cursor standing on `row`. Each row ends with a new line of its own, never
+// with the terminal's wrap: a terminal that rewraps its rows to a new width
+// then keeps them apart as drawn. A line that ends at the margin goes on to
+// the next row, where the layout has its end, rather than leave the cursor
+// on its last character waiting to wrap.
+std::string ShowFrom(const std::u32string& whole, const std::vector<LinePlace>& places,
+                     std::size_t from, std::size_t row) {
+  std::string bytes;
+  for (std::size_t i = from; i < places.size(); ++i) {
+    if (places[i].row > row) bytes += '\n';
+    row = places[i].row;
+    if (i < whole.size()) bytes += EncodeUtf8(std::u32string_view(&whole[i], 1));
+  }
+  return bytes;
+}
+
 std::string Move(std::size_t count, char direction) {
   return count == 0 ? std::string() : "\033[" + std::to_string(count) + direction;
 }
@@ -50,14 +67,12 @@ std::string DrawAddressed(const std::u32string& whole, const std::vector<LinePla
   const LinePlace cursor = places[prompt_length + line.cursor];
   std::string bytes;
   if (OnlyAdds(whole, prompt_length, line, window, *drawn)) {
-    bytes = EncodeUtf8(whole.substr(drawn->shown_text.size()));
+    const std::size_t shown = drawn->shown_text.size();
+    bytes = ShowFrom(whole, places, shown, places[shown].row);
   } else {
     bytes = Move(drawn->rows_above_cursor, 'A') + (drawn->shown ? "\r\033[J" : "\r");
-    bytes += EncodeUtf8(whole);
+    bytes += ShowFrom(whole, places, 0, 0);
   }
-  // A line that ends at the margin leaves the terminal's cursor on its last
-  // character, waiting to wrap; the layout has it on the next row.
-  if (!bytes.empty() && end.column == 0 && end.row > 0) bytes += "\n";
   const std::size_t top = window.rows > 0 && end.row >= window.rows ? end.row + 1 - window.rows : 0;
   const std::size_t row = std::max(cursor.row, top);
   if (line.cursor < line.text.size())
@@ -81,12 +96,13 @@ std::string DrawPlain(const std::u32string& whole, const std::vector<LinePlace>&
   std::size_t blanks = 0;
   std::string bytes;
   if (OnlyAdds(whole, prompt_length, line, window, *drawn)) {
-    bytes = EncodeUtf8(whole.substr(drawn->shown_text.size()));
+    const std::size_t shown = drawn->shown_text.size();
+    bytes = ShowFrom(whole, places, shown, places[shown].row);
   } else if (same_window && places.back().row == 0 && then.row == 0) {
     blanks = then.column > places.back().column ? then.column - places.back().column : 0;
     bytes = "\r" + EncodeUtf8(whole) + std::string(blanks, ' ');
   } else {
-    bytes = (drawn->shown ? "\n" : "\r") + EncodeUtf8(whole);
+    bytes = (drawn->shown ? "\n" : "\r") + ShowFrom(whole, places, 0, 0);
   }
   const std::size_t cursor = prompt_length + line.cursor;
   std::size_t row_start = cursor;

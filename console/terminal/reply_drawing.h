@@ -5,7 +5,10 @@
 // A new line is written as "\n", which the terminal's output processing
 // turns into CR LF, as for all the program's text.
 // After a resize the rows drawn are assumed to stay where they are, cut or
-// widened but not rewrapped (xterm, the Linux console, screen).
+// widened but not rewrapped (xterm, the Linux console). Each row ends in a
+// line break of its own, so that a terminal that rewraps (tmux, VTE) keeps
+// them apart when it widens; when it narrows, it keeps an old copy above the
+// line drawn anew, and nothing above the line is ever drawn over.
 #ifndef VERGLEICHSSPANNUNG_CONSOLE_TERMINAL_REPLY_DRAWING_H_
 #define VERGLEICHSSPANNUNG_CONSOLE_TERMINAL_REPLY_DRAWING_H_
 

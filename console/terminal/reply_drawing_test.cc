@@ -103,9 +103,10 @@ TEST(ReplyDrawingTest, RedrawsShowTheLineAndItsCursorAtEveryWidth) {
         }
         const LineLayout layout = LayOutLine(kPrompt, DecodeUtf8(typed), cursor, columns);
         const std::size_t heading_rows = (heading.size() + columns - 1) / columns;
-        const std::string whole = heading +
-                                  std::string(heading_rows * columns - heading.size(), ' ') +
-                                  EncodeUtf8(kPrompt) + typed;
+        std::string whole = heading;
+        whole.append(heading_rows * columns - heading.size(), ' ');
+        whole += EncodeUtf8(kPrompt);
+        whole += typed;
         EXPECT_EQ(screen.Text(),
                   ScreenOf(whole, columns, 24, 0,
                            LinePlace{heading_rows + layout.cursor.row, layout.cursor.column}))
