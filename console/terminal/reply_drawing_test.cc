@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <vterm.h>
 
+#include <algorithm>
 #include <clocale>
 #include <string>
 
@@ -94,7 +95,12 @@ TEST(ReplyDrawingTest, RedrawsShowTheLineAndItsCursorAtEveryWidth) {
         // where the last one left the cursor.
         screen.Feed(DrawReplyLine(kPrompt, LineOf(text + "abcdefghijklmn", 3), window, &drawn));
         screen.Feed(DrawReplyLine(kPrompt, LineOf(text + "abc", length + 3), window, &drawn));
-        screen.Feed(DrawReplyLine(kPrompt, LineOf(text, cursor), window, &drawn));
+        const std::string redraw = DrawReplyLine(kPrompt, LineOf(text, cursor), window, &drawn);
+        screen.Feed(redraw);
+        // Every row ends in a line break of its own, none in the terminal's
+        // wrap, which a terminal that rewraps its rows would join on widening.
+        EXPECT_EQ(static_cast<std::size_t>(std::count(redraw.begin(), redraw.end(), '\n')),
+                  LayOutLine(kPrompt, DecodeUtf8(text), cursor, columns).end.row);
         std::string typed = text;
         if (cursor == length) {  // typing on at the end adds characters only
           typed += "12345";
