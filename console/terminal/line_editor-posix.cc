@@ -136,7 +136,6 @@ Window WindowOf(int fd) {
   struct winsize size = {};
   if (ioctl(fd, TIOCGWINSZ, &size) != 0 || size.ws_col < 2) return window;
   window.columns = size.ws_col;
-  window.rows = size.ws_row;
   return window;
 }
 

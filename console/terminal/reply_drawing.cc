@@ -57,9 +57,8 @@ bool OnlyAdds(const std::u32string& whole, std::size_t prompt_length, const Repl
          whole.compare(0, before.size(), before) == 0;
 }
 
-// Draws with cursor addressing: up to the line's first row the cursor can
-// reach, clear below, draw, and back to the cursor. In a window lower than
-// the line, only its last rows can be reached.
+// Draws with cursor addressing: up to the line's first row, clear below,
+// draw, and back to the cursor.
 std::string DrawAddressed(const std::u32string& whole, const std::vector<LinePlace>& places,
                           std::size_t prompt_length, const ReplyLine& line, const Window& window,
                           DrawnLine* drawn) {
@@ -73,12 +72,12 @@ std::string DrawAddressed(const std::u32string& whole, const std::vector<LinePla
     bytes = Move(drawn->rows_above_cursor, 'A') + (drawn->shown ? "\r\033[J" : "\r");
     bytes += ShowFrom(whole, places, 0, 0);
   }
-  const std::size_t top = window.rows > 0 && end.row >= window.rows ? end.row + 1 - window.rows : 0;
-  const std::size_t row = std::max(cursor.row, top);
+  // A line taller than the window has rows above it: moving up stops at the
+  // window's top row, as a terminal's cursor movement does.
   if (line.cursor < line.text.size())
-    bytes += Move(end.row - row, 'A') + "\r" + Move(cursor.column, 'C');
-  drawn->rows_above_cursor = row - top;
-  drawn->rows_below_cursor = end.row - row;
+    bytes += Move(end.row - cursor.row, 'A') + "\r" + Move(cursor.column, 'C');
+  drawn->rows_above_cursor = cursor.row;
+  drawn->rows_below_cursor = end.row - cursor.row;
   drawn->shown_cursor = line.cursor;
   return bytes;
 }

@@ -22,7 +22,6 @@ namespace vergleichsspannung {
 // The window a line is drawn in.
 struct Window {
   std::size_t columns = 80;
-  std::size_t rows = 0;           // 0: unknown, as tall as needed
   bool cursor_addressing = true;  // false for TERM dumb or unset
 };
 
@@ -49,7 +48,7 @@ LineLayout LayOutLine(const std::u32string& prompt, const std::u32string& text, 
 // What the last drawing left on the screen.
 struct DrawnLine {
   bool shown = false;
-  std::size_t rows_above_cursor = 0;  // of the line, that the cursor can reach
+  std::size_t rows_above_cursor = 0;  // of the line, above the cursor's row
   std::size_t rows_below_cursor = 0;
   std::size_t shown_cursor = 0;  // where in the reply the screen's cursor stands
   // For a terminal without cursor addressing: prompt and reply as drawn,

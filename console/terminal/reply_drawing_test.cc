@@ -89,7 +89,7 @@ TEST(ReplyDrawingTest, RedrawsShowTheLineAndItsCursorAtEveryWidth) {
       for (std::size_t cursor : {length, length / 2, std::size_t{0}}) {
         Screen screen(24, static_cast<int>(columns));
         screen.Feed(heading + "\r\n");
-        const Window window{columns, 24, true};
+        const Window window{columns, true};
         DrawnLine drawn;
         // Typed longer, then cut back and the cursor moved: every redraw starts
         // where the last one left the cursor.
@@ -138,7 +138,7 @@ TEST(ReplyDrawingTest, AWideCharacterThatDoesNotFitStartsTheNextRow) {
       "1\xef\xbc\x92"
       "3",
       3);  // 1, a full-width 2, 3
-  screen.Feed(DrawReplyLine(U"Wahl:123", line, Window{10, 4, true}, &drawn));
+  screen.Feed(DrawReplyLine(U"Wahl:123", line, Window{10, true}, &drawn));
   EXPECT_EQ(screen.Text(),
             "Wahl:1231\n\xef\xbc\x92"
             "3\n\n\n@1,3");
@@ -155,7 +155,7 @@ TEST(ReplyDrawingTest, AResizeLeavesOneCopyOfThePrompt) {
   const ReplyLine line = LineOf("120 -80 45 17 300 12.5 19", 10);
   for (std::size_t columns : {80u, 15u, 10u, 80u, 15u}) {
     screen.Resize(24, static_cast<int>(columns));
-    screen.Feed(DrawReplyLine(kPrompt, line, Window{columns, 24, true}, &drawn));
+    screen.Feed(DrawReplyLine(kPrompt, line, Window{columns, true}, &drawn));
     const LineLayout layout = LayOutLine(kPrompt, line.text, line.cursor, columns);
     EXPECT_EQ(screen.Text(),
               ScreenOf(std::string("Heading").substr(0, columns) +
@@ -170,7 +170,7 @@ TEST(ReplyDrawingTest, ALineTallerThanTheWindowShowsItsLastRows) {
   setlocale(LC_CTYPE, "C.UTF-8");
   Screen screen(5, 10);
   DrawnLine drawn;
-  const Window window{10, 5, true};
+  const Window window{10, true};
   const std::string text(64, '7');  // with the prompt 8 rows of 10
   const std::string whole = EncodeUtf8(kPrompt) + text;
   for (std::size_t cursor : {std::size_t{64}, std::size_t{0}, std::size_t{40}, std::size_t{64}}) {
@@ -189,7 +189,7 @@ TEST(ReplyDrawingTest, WithoutCursorAddressingALineIsDrawnOverItselfOrOnAFreshRo
   setlocale(LC_CTYPE, "C.UTF-8");
   Screen screen(6, 20);
   DrawnLine drawn;
-  const Window window{20, 6, false};
+  const Window window{20, false};
   screen.Feed(DrawReplyLine(U"Wahl:", LineOf("12345", 5), window, &drawn));
   screen.Feed(DrawReplyLine(U"Wahl:", LineOf("12", 2), window, &drawn));
   EXPECT_EQ(screen.Text(), "Wahl:12\n\n\n\n\n\n@0,7");

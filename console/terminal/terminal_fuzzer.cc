@@ -60,7 +60,7 @@ void DrawAndCheck(Typist* typist) {
       LayOutLine(typist->prompt, typist->line.text, typist->line.cursor, typist->window.columns);
   Check(typist->drawn.rows_below_cursor + typist->drawn.rows_above_cursor <= layout.end.row,
         "rows within the line");
-  if (!typist->window.cursor_addressing || layout.end.row >= typist->window.rows)
+  if (!typist->window.cursor_addressing || layout.end.row >= kScreenRows)
     return;  // without addressing, or a line taller than the window
   Check(typist->drawn.rows_above_cursor == layout.cursor.row, "rows above the cursor");
   const VTermPos cursor = CursorOf(typist->terminal);
@@ -110,7 +110,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   typist.prompt = kPrompts[data[0] % 4];
   typist.window.cursor_addressing = (data[0] & 4) == 0;
   typist.window.columns = 10 + data[1] % 40;
-  typist.window.rows = kScreenRows;
   typist.terminal = vterm_new(kScreenRows, static_cast<int>(typist.window.columns));
   vterm_set_utf8(typist.terminal, 1);
   vterm_screen_reset(vterm_obtain_screen(typist.terminal), 1);

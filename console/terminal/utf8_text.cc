@@ -17,15 +17,14 @@ std::size_t LengthOf(unsigned char lead) {
 }
 
 // Returns the character of a whole UTF-8 sequence, kReplacementCharacter
-// for an overlong form, a surrogate, a C1 control or beyond U+10FFFF.
+// for an overlong form, a surrogate or beyond U+10FFFF.
 char32_t CharacterOf(const std::string& bytes) {
   static constexpr char32_t kLeadMask[] = {0, 0x7f, 0x1f, 0x0f, 0x07};
   static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
   char32_t c = static_cast<unsigned char>(bytes[0]) & kLeadMask[bytes.size()];
   for (std::size_t i = 1; i < bytes.size(); ++i)
     c = (c << 6) | (static_cast<unsigned char>(bytes[i]) & 0x3f);
-  const bool bad = c < kSmallest[bytes.size()] || (c >= 0xd800 && c <= 0xdfff) || c > 0x10ffff ||
-                   (c >= 0x80 && c < 0xa0);
+  const bool bad = c < kSmallest[bytes.size()] || (c >= 0xd800 && c <= 0xdfff) || c > 0x10ffff;
   return bad ? kReplacementCharacter : c;
 }
 
