@@ -149,20 +149,25 @@ TEST(ReplyDrawingTest, AWideCharacterThatDoesNotFitStartsTheNextRow) {
 
 TEST(ReplyDrawingTest, AResizeLeavesOneCopyOfThePrompt) {
   setlocale(LC_CTYPE, "C.UTF-8");
-  Screen screen(24, 80);
-  screen.Feed("Heading\r\n");
-  DrawnLine drawn;
-  const ReplyLine line = LineOf("120 -80 45 17 300 12.5 19", 10);
-  for (std::size_t columns : {80u, 15u, 10u, 80u, 15u}) {
-    screen.Resize(24, static_cast<int>(columns));
-    screen.Feed(DrawReplyLine(kPrompt, line, Window{columns, true}, &drawn));
-    const LineLayout layout = LayOutLine(kPrompt, line.text, line.cursor, columns);
-    EXPECT_EQ(screen.Text(),
-              ScreenOf(std::string("Heading").substr(0, columns) +
-                           std::string(columns - std::min<std::size_t>(7, columns), ' ') +
-                           EncodeUtf8(kPrompt) + EncodeUtf8(line.text),
-                       columns, 24, 0, LinePlace{1 + layout.cursor.row, layout.cursor.column}))
-        << columns;
+  // The cursor inside the reply, and at its end with a digit typed after
+  // each resize.
+  for (bool typing : {false, true}) {
+    Screen screen(24, 80);
+    screen.Feed("Heading\r\n");
+    DrawnLine drawn;
+    ReplyLine line = LineOf("120 -80 45 17 300 12.5 19", 10);
+    for (std::size_t columns : {80u, 15u, 10u, 80u, 15u}) {
+      screen.Resize(24, static_cast<int>(columns));
+      if (typing) line = LineOf(EncodeUtf8(line.text) + "7", line.text.size() + 1);
+      screen.Feed(DrawReplyLine(kPrompt, line, Window{columns, true}, &drawn));
+      const LineLayout layout = LayOutLine(kPrompt, line.text, line.cursor, columns);
+      std::string shown = std::string("Heading").substr(0, columns);
+      shown.append(columns - shown.size(), ' ');
+      shown += EncodeUtf8(kPrompt) + EncodeUtf8(line.text);
+      EXPECT_EQ(screen.Text(), ScreenOf(shown, columns, 24, 0,
+                                        LinePlace{1 + layout.cursor.row, layout.cursor.column}))
+          << columns << (typing ? " columns, typing" : " columns");
+    }
   }
 }
 

@@ -85,7 +85,6 @@ std::string EncodeUtf8(std::u32string_view text) {
 
 int ColumnsOf(char32_t c) {
   if (c >= 0x20 && c < 0x7f) return 1;
-  if (c < 0xa0) return 0;
   const int columns = wcwidth(static_cast<wchar_t>(c));
   return columns > 0 ? columns : 0;
 }
