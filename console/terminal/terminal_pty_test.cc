@@ -735,37 +735,6 @@ TEST(TerminalTest, TheReplyLineIsRedrawnAfterAResizeAndAStop) {
   program.ExpectCleanExit();
 }
 
-TEST(TerminalTest, EditingKeysWorkWhateverTermSays) {
-  // Home, End, Delete, Left and keys without use in their common encodings;
-  // Down with nothing recalled, Ctrl-R and the Linux console's F1 change
-  // nothing, and a tab separates numbers as a blank does.
-  const std::string keys =
-      "123\033[1~9\033[4~8\033[1;5D\033OD\033[3~\033[2~\033[5~\033[6~\033[[A\n"  // 9128
-      "45\033OH7\033[F\033[7~6\033[8~\033[H\033[3~\n"                            // 745
-      "3\033[D\033[1;2D\033OF2\033[C\033[B\n"                                    // 32
-      "\x12"
-      "4\t5\t6\n";
-  for (const char* term : {"xterm-256color", "vt100", "dumb", ""}) {
-    Start start;
-    start.term = term;
-    PtyProgram program(start);
-    ASSERT_TRUE(program.started());
-    program.ReadThrough(kMenuEnd);
-    program.PressKey('c');
-    program.Type(keys);
-    program.ReadThrough(kMenuEnd);
-    program.PressKey('w');
-    const std::string shown = AsText(program.ReadThrough("weiter mit bel.Taste.."));
-    EXPECT_NE(shown.find("SigXX= 9128[N/mm2]\nSigYY= 745[N/mm2]\nSigZZ= 32[N/mm2]\n"
-                         "TauXY= 4[N/mm2]\nTauYZ= 5[N/mm2]\nTauZX= 6[N/mm2]"),
-              std::string::npos)
-        << "TERM=" << term << "\n"
-        << shown;
-    program.Type(" q");
-    program.ExpectCleanExit();
-  }
-}
-
 TEST(TerminalTest, EscapeSequencesAtTheMenuAreNoCommands) {
   PtyProgram program;
   ASSERT_TRUE(program.started());
