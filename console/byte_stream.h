@@ -36,8 +36,8 @@ struct ByteSource {
   // Waits until `read` has something.
   std::function<IoResult()> await;
 
-  // A terminal, where a person types: keys one at a time, replies in a line
-  // editor. The three below are set for a terminal only.
+  // A terminal, where a person types: keys one at a time, replies on a reply
+  // line. The three below are set for a terminal only.
   bool terminal = false;
   // Reads one key press; *in_sequence tells whether it is a byte of an
   // escape sequence, its ESC included.
