@@ -37,7 +37,7 @@ struct ByteSource {
   std::function<IoResult()> await;
 
   // A terminal, where a person types: keys one at a time, replies on a reply
-  // line. The three below are set for a terminal only.
+  // line. The four below are set for a terminal only.
   bool terminal = false;
   // Reads one key press; *in_sequence tells whether it is a byte of an
   // escape sequence, its ESC included.
@@ -46,6 +46,9 @@ struct ByteSource {
   // count is its length, 0 at the end of input. *too_long is set when the
   // line was longer than a reply may be (*line then holds nothing).
   std::function<IoResult(std::string_view prompt, std::string* line, bool* too_long)> read_reply;
+  // Shows `text` behind `prompt` as the reply to it, as though typed and
+  // entered: a word a prompt took from a line typed for an earlier one.
+  std::function<IoResult(std::string_view prompt, std::string_view text)> show_reply;
 };
 
 // Where the console's text goes.

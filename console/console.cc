@@ -6,6 +6,8 @@
 #include <cstring>
 #include <utility>
 
+#include "console/messages.h"
+
 namespace vergleichsspannung {
 
 namespace {
@@ -33,7 +35,7 @@ Console::Console(ByteSource input, ByteSink output, ByteSink warnings)
       warnings_(std::move(warnings)),
       buffer_(kInputBuffer) {
   assert(input_.read && input_.await && output_.write && output_.await && warnings_.write);
-  assert(!input_.terminal || (input_.read_key && input_.read_reply));
+  assert(!input_.terminal || (input_.read_key && input_.read_reply && input_.show_reply));
 }
 
 Console::~Console() { Flush(); }
@@ -51,7 +53,7 @@ bool Console::Available(bool for_key) {
     if (ended_) return false;
     const IoResult read = Refill(for_key);
     if (read.failed()) {
-      Fail("read error", read.error);
+      Fail(Translated("read error"), read.error);
       return false;
     }
     if (read.count == 0) {
@@ -93,15 +95,29 @@ IoResult Console::ReadBytes() {
   }
 }
 
-IoResult Console::ReadReply() {
+bool Console::TakePrompt() {
   // The prompt is what stands on the last line; the reply line shows it on
   // the terminal and keeps it in front of the reply while it is edited. Output
   // that goes elsewhere keeps it too, as a pipe session has it.
   const std::size_t line_start = pending_output_.rfind('\n') + 1;
-  if (line_start < pending_output_.size()) {
-    last_prompt_ = pending_output_.substr(line_start);
-    if (output_.terminal) pending_output_.erase(line_start);
+  if (line_start >= pending_output_.size()) return false;
+  last_prompt_ = pending_output_.substr(line_start);
+  if (output_.terminal) pending_output_.erase(line_start);
+  return true;
+}
+
+void Console::ShowTakenWord(std::string_view word) {
+  if (!TakePrompt() || !Flush()) return;
+  const IoResult shown = input_.show_reply(last_prompt_, word);
+  if (shown.failed()) {
+    Fail("write error", shown.error);
+  } else {
+    line_open_ = false;  // shown as entered, with its line ended
   }
+}
+
+IoResult Console::ReadReply() {
+  TakePrompt();
   if (!Flush()) return IoResult{};
   std::string line;
   bool too_long = false;
@@ -122,10 +138,7 @@ IoResult Console::ReadReply() {
 }
 
 bool Console::ReadKey(int* key) {
-  if (after_word_) {
-    after_word_ = false;
-    DiscardLine();
-  }
+  DiscardLine();
   if (!Available(true)) return false;
   int code = static_cast<unsigned char>(buffer_[begin_++]);
   if (key_in_sequence_) code = kSequenceKey;
@@ -140,6 +153,13 @@ bool Console::ReadKey(int* key) {
 }
 
 Console::Word Console::ReadWord(std::string* word) {
+  const Word read = ReadNextWord(word);
+  // The screen shows what each prompt took, also from a line typed earlier.
+  if (input_.terminal && !word->empty()) ShowTakenWord(*word);
+  return read;
+}
+
+Console::Word Console::ReadNextWord(std::string* word) {
   word->clear();
   after_word_ = true;
   for (;;) {
@@ -171,20 +191,31 @@ Console::Word Console::ReadWord(std::string* word) {
   return Word::kRead;
 }
 
-void Console::DiscardLine() {
+std::string Console::DiscardLine() {
+  std::string rest;
+  if (!after_word_) return rest;
   after_word_ = false;
-  while (Available(false)) {
+  // A typed reply line is whole in the buffer, its newline included: never
+  // ask for another one only to drop it.
+  while (input_.terminal ? SkipLineFeedAfterCr() : Available(false)) {
     const char* begin = buffer_.data() + begin_;
     const char* end = buffer_.data() + end_;
     const char* line_end =
         input_.terminal ? std::find(begin, end, '\n') : std::find_if(begin, end, IsLineEnd);
+    const char* text = rest.empty() ? std::find_if_not(begin, line_end, IsSeparator) : begin;
+    const auto room = static_cast<std::ptrdiff_t>(kMaxWordLength + 1 - rest.size());
+    rest.append(text, std::min(line_end - text, room));
     if (line_end != end) {
       begin_ += static_cast<std::size_t>(line_end - begin) + 1;
       newline_of_cr_ = *line_end == '\r';
-      return;
+      break;
     }
     begin_ = end_;
   }
+  if (rest.size() <= kMaxWordLength) {
+    while (!rest.empty() && IsSeparator(rest.back())) rest.pop_back();
+  }
+  return rest;
 }
 
 void Console::Print(std::string_view text) {
@@ -197,7 +228,9 @@ void Console::Warn(std::string_view text) {
   std::string line = "vergleichsspannung: ";
   line.append(text);
   line += '\n';
-  WriteAll(warnings_, line);
+  // The dialogue goes on without its warnings, but the run must not pass for
+  // a clean one: Finish reports the loss.
+  if (!warnings_lost_) warnings_lost_ = WriteAll(warnings_, line).failed();
 }
 
 IoResult Console::WriteAll(const ByteSink& sink, std::string_view data) {
@@ -222,7 +255,7 @@ bool Console::Flush() {
   const IoResult written = WriteAll(output_, pending_output_);
   if (written.failed()) {
     // Nobody learns what the dialogue says any more: stop it, and say so.
-    Fail("write error", written.error);
+    Fail(Translated("write error"), written.error);
     return false;
   }
   line_open_ = pending_output_.back() != '\n';
@@ -235,7 +268,7 @@ bool Console::Finish() {
     if (!pending_output_.empty()) line_open_ = pending_output_.back() != '\n';
     if (line_open_) Print("\n");
   }
-  return Flush();
+  return Flush() && !warnings_lost_;
 }
 
 }  // namespace vergleichsspannung

@@ -29,7 +29,8 @@ class Console {
   // Creates a console that reads `input`, writes the dialogue to `output`
   // and warnings to `warnings`.
   // REQUIRES: input.read, input.await, output.write, output.await and
-  // warnings.write are set; for a terminal input also read_key and read_reply.
+  // warnings.write are set; for a terminal input also read_key, read_reply
+  // and show_reply.
   Console(ByteSource input, ByteSink output, ByteSink warnings);
 
   Console(const Console&) = delete;
@@ -50,20 +51,23 @@ class Console {
   // reply line had more than kMaxReplyLength characters (*word is then empty,
   // the word consumed), or kEnd when input ended, or failed, before a word
   // began. On a terminal an empty reply line asks
-  // again with the same prompt.
+  // again with the same prompt; a word taken from a line typed for an
+  // earlier prompt is shown behind the prompt now standing, as though typed.
   Word ReadWord(std::string* word);
 
-  // Discards input up to and including the next line end: LF, or from a pipe
-  // also CR and CR LF.
-  void DiscardLine();
+  // Discards the rest of the last word's line, its line end (LF, or from a
+  // pipe also CR and CR LF) included, unless a read did so already. Returns
+  // the text the rest held, blanks at its ends dropped: at most
+  // kMaxWordLength + 1 bytes of it, so a longer text shows as longer.
+  std::string DiscardLine();
 
   // Writes `text`. Output is buffered; it is flushed whenever a read would
   // have to wait, so every prompt is visible while the program waits.
   void Print(std::string_view text);
 
   // Writes "vergleichsspannung: ", `text` and a newline as one warning line;
-  // the dialogue's output stays as it is. A warning that cannot be written
-  // changes nothing.
+  // the dialogue's output stays as it is. When a warning cannot be written,
+  // the dialogue goes on, no later warning is tried, and Finish returns false.
   void Warn(std::string_view text);
 
   // Writes out all buffered output. Returns false after a failure.
@@ -71,7 +75,7 @@ class Console {
 
   // Flushes at the end of the dialogue; on a terminal first ends a line the
   // dialogue left open, so the shell's prompt starts on a line of its own.
-  // Returns false after a failure.
+  // Returns false after a failure or when a warning was lost.
   bool Finish();
 
   // Records that `what` failed with the errno value `error` ("write error: No
@@ -87,6 +91,9 @@ class Console {
   bool interactive() const { return input_.terminal; }
 
  private:
+  // Reads the next word as ReadWord says, without showing it.
+  Word ReadNextWord(std::string* word);
+
   // Makes at least one unread byte available. Returns false at the end of
   // input or after a failure.
   bool Available(bool for_key);
@@ -106,6 +113,16 @@ class Console {
   // the last line of the pending output, or behind the last prompt when no new
   // one is pending.
   IoResult ReadReply();
+
+  // Takes the prompt that stands on the last line of the pending output, if
+  // any, into last_prompt_; the line editor draws it on a terminal output.
+  // Returns false when no new prompt stands there.
+  bool TakePrompt();
+
+  // Shows `word` behind the prompt now standing on the terminal, as though
+  // typed there; nothing when no new prompt stands there (a reply line was
+  // just typed behind it).
+  void ShowTakenWord(std::string_view word);
 
   // Writes all of `data` to `sink`, trying again after short writes, EINTR
   // and EAGAIN.
@@ -128,6 +145,8 @@ class Console {
   // The reply line just read was too long and is refused whole.
   bool overlong_reply_ = false;
   std::string failure_;
+  // A warning could not be written.
+  bool warnings_lost_ = false;
 
   std::vector<char> buffer_;
   std::size_t begin_ = 0;

@@ -170,6 +170,58 @@ TEST(ConsoleTest, AFailedWriteEndsTheDialogueWithStatusOne) {
   EXPECT_EQ(unreadable.console.failure(), "read error: Input/output error");
 }
 
+TEST(TerminalConsoleTest, EachPromptShowsWhatItTookAndNoTypedWordGoesUnseen) {
+  MemoryTerminal terminal("acq", {"2 9", "7 8 9 10"});
+  Workspace workspace;
+  EXPECT_EQ(MenuLoop(&terminal.console, &workspace), 0);
+  EXPECT_NE(
+      terminal.screen.find("\nSigXX [N/mm2]= 7 8 9 10\n\nSigYY [N/mm2]= 8\n\nTauXY [N/mm2]= 9\n"),
+      std::string::npos)
+      << terminal.screen;
+  EXPECT_EQ(terminal.warnings,
+            "vergleichsspannung: \"9\" left over after Spannungszustand, not taken\n"
+            "vergleichsspannung: \"10\" left over after TauXY, not taken\n");
+  EXPECT_EQ(workspace.values.slot[2], 9);  // TauXY of the plane state
+}
+
+TEST(TerminalConsoleTest, ARefusedOrEmptyReplyIsAskedAgainAndCtrlDEndsTheLine) {
+  MemoryTerminal terminal("cw",
+                          {"1 -8O 3", "", std::string(kMaxReplyLength + 1, '5'), "2 3 4 5 6"});
+  Workspace workspace;
+  EXPECT_EQ(MenuLoop(&terminal.console, &workspace), 0);
+  const std::string asked = "\nSigYY [N/mm2]= -8O\nSigYY [N/mm2]= \nSigYY [N/mm2]= " +
+                            std::string(kMaxReplyLength + 1, '5') + "\nSigYY [N/mm2]= 2 3 4 5 6\n";
+  EXPECT_NE(terminal.screen.find(asked), std::string::npos) << terminal.screen;
+  for (int slot = 0; slot < 6; ++slot) EXPECT_EQ(workspace.values.slot[slot], slot + 1);
+  // Input ends in the pause; the shell's prompt must start a line of its own.
+  EXPECT_EQ(terminal.screen.back(), '\n');
+  EXPECT_NE(terminal.warnings.find("\"-8O\" refused for SigYY, which stays 400"),
+            std::string::npos);
+  EXPECT_NE(terminal.warnings.find("a reply line of more than 1024 characters refused for SigYY"),
+            std::string::npos);
+}
+
+TEST(ConsoleTest, ALostWarningLetsTheDialogueGoOnAndEndsWithStatusOne) {
+  // Two refusals; the first or the second warning cannot be written.
+  const std::string keys = "ax\n2\nc1 y\n3\ng q";
+  MemoryConsole plain(keys);
+  ASSERT_EQ(MenuLoop(&plain.console), 0);
+  const std::string first_warning = plain.warnings.substr(0, plain.warnings.find('\n') + 1);
+  ASSERT_LT(first_warning.size(), plain.warnings.size());
+  for (int fail_at = 1; fail_at <= 2; ++fail_at) {
+    StreamFaults faults;
+    faults.fail_at = fail_at;
+    faults.error = EBADF;
+    std::string output, warnings;
+    Console console(MemorySource(keys), MemorySink(&output),
+                    MemorySink(&warnings, 1 << 20, faults));
+    EXPECT_EQ(MenuLoop(&console), 1) << fail_at;
+    EXPECT_EQ(output, plain.output) << fail_at;
+    EXPECT_EQ(console.failure(), "") << fail_at;
+    EXPECT_EQ(warnings, fail_at == 1 ? "" : first_warning) << fail_at;
+  }
+}
+
 }  // namespace
 
 }  // namespace vergleichsspannung

@@ -1,7 +1,10 @@
 // Feeds arbitrary bytes as keystrokes to the whole dialogue and aborts when it
 // misbehaves: when how the input arrives changes anything, when a report
 // breaks a rule of mechanics, when the hypotheses disagree on the final
-// workspace, or when a value is not a number or infinite without cause.
+// workspace, when a value is not a number or infinite without cause, or when
+// a warning line could drive or deceive a terminal or misquotes a word.
+#include <iconv.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -37,6 +40,7 @@ constexpr double kLargeComponent = 1e300;
 
 struct Session {
   std::string output;
+  std::string warnings;
   Workspace workspace;
 };
 
@@ -45,6 +49,7 @@ Session Run(std::string_view keys, std::size_t chunk, StreamFaults faults = Stre
   MemoryConsole memory(keys, chunk, faults, faults);
   MenuLoop(&memory.console, &session.workspace);
   session.output = memory.output;
+  session.warnings = memory.warnings;
   return session;
 }
 
@@ -182,6 +187,96 @@ void CheckHypotheses(const Workspace& final_workspace, bool infinity_allowed,
   }
 }
 
+// Returns the code points of `line`, or false when it is no valid UTF-8 (as
+// iconv, which refuses overlong forms, surrogates and truncated sequences,
+// decodes it).
+bool DecodeUtf8(const std::string& line, std::u32string* code_points) {
+  static const iconv_t decoder = iconv_open("UTF-32LE", "UTF-8");
+  if (decoder == reinterpret_cast<iconv_t>(-1)) std::abort();
+  iconv(decoder, nullptr, nullptr, nullptr, nullptr);
+  std::string in = line;
+  std::vector<char> out(4 * line.size() + 4);
+  char* in_at = in.data();
+  char* out_at = out.data();
+  std::size_t in_left = in.size(), out_left = out.size();
+  if (iconv(decoder, &in_at, &in_left, &out_at, &out_left) == static_cast<std::size_t>(-1)) {
+    return false;
+  }
+  code_points->resize((out.size() - out_left) / 4);
+  std::memcpy(code_points->data(), out.data(), code_points->size() * 4);
+  return true;
+}
+
+// Returns true for the characters no warning may carry as they are: controls,
+// separators, bidirectional, zero-width and other invisible format characters.
+bool Forbidden(char32_t c) {
+  const auto in = [c](char32_t first, char32_t last) { return c >= first && c <= last; };
+  return c < 0x20 || in(0x7f, 0x9f) || c == 0x061c || c == 0x180e || in(0x200b, 0x200f) ||
+         in(0x2028, 0x202e) || in(0x2060, 0x2064) || in(0x2066, 0x206f) || c == 0xfeff ||
+         in(0xfff9, 0xfffb);
+}
+
+void AppendUtf8(char32_t c, std::string* text) {
+  if (c < 0x80) {
+    *text += static_cast<char>(c);
+    return;
+  }
+  const int length = c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+  *text += static_cast<char>(((0xff00u >> length) & 0xff) | (c >> (6 * (length - 1))));
+  for (int i = length - 2; i >= 0; --i) *text += static_cast<char>(0x80 | ((c >> (6 * i)) & 0x3f));
+}
+
+// Reads the quoted word at `at` (just after its opening quote) back into the
+// bytes it stands for. Returns false when its escapes are malformed.
+bool Unquote(const std::string& line, std::size_t at, std::string* word) {
+  for (; at < line.size() && line[at] != '"'; ++at) {
+    if (line[at] != '\\') {
+      *word += line[at];
+      continue;
+    }
+    const char kind = at + 1 < line.size() ? line[at + 1] : 0;
+    if (kind == '\\' || kind == '"') {
+      *word += kind;
+      ++at;
+    } else if (kind == 'x' && at + 3 < line.size()) {
+      *word += static_cast<char>(std::strtoul(line.substr(at + 2, 2).c_str(), nullptr, 16));
+      at += 3;
+    } else if (kind == 'u' && line.compare(at + 2, 1, "{") == 0) {
+      const std::size_t close = line.find('}', at);
+      if (close == std::string::npos) return false;
+      AppendUtf8(std::strtoul(line.substr(at + 3, close - at - 3).c_str(), nullptr, 16), word);
+      at = close;
+    } else {
+      return false;
+    }
+  }
+  return at < line.size();
+}
+
+// Checks every warning line: valid UTF-8, no character a terminal acts on or
+// hides, and a quoted word that reads back as a word of the input.
+void CheckWarnings(const std::string& warnings, std::string_view keys) {
+  constexpr std::string_view kPrefix = "vergleichsspannung: ";
+  for (std::size_t at = 0; at < warnings.size();) {
+    const std::size_t end = warnings.find('\n', at);
+    if (end == std::string::npos) Fail("a warning without its line end", warnings);
+    const std::string line = warnings.substr(at, end - at);
+    at = end + 1;
+    std::u32string code_points;
+    if (!DecodeUtf8(line, &code_points)) Fail("a warning that is no valid UTF-8", line);
+    if (std::any_of(code_points.begin(), code_points.end(), Forbidden)) {
+      Fail("a warning with a control or invisible character", line);
+    }
+    if (line.compare(0, kPrefix.size(), kPrefix) != 0) Fail("a warning of no name", line);
+    if (line.compare(kPrefix.size(), 1, "\"") != 0) continue;
+    std::string word;
+    if (!Unquote(line, kPrefix.size() + 1, &word) || word.empty() ||
+        keys.find(word) == std::string_view::npos) {
+      Fail("a quoted word that is not the word read", line);
+    }
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -195,6 +290,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Session bytewise = Run(keys, 1, faults);
   const Session whole = Run(keys, 4096);
   if (bytewise.output != whole.output) Fail("output depends on how input arrives", whole.output);
+  if (bytewise.warnings != whole.warnings)
+    Fail("warnings depend on how input arrives", whole.warnings);
+  CheckWarnings(whole.warnings, keys);
   if (!SameWorkspace(bytewise.workspace, whole.workspace)) {
     Fail("workspace depends on how input arrives", whole.output);
   }

@@ -2,9 +2,11 @@
 #include <cstdio>
 
 #include "console/menu_loop.h"
+#include "console/messages.h"
 #include "console/process_console.h"
 
 int main() {
+  vergleichsspannung::SetUpMessages();
   vergleichsspannung::ProcessConsole process(0, 1, 2);
   int status = vergleichsspannung::MenuLoop(process.console());
   if (!process.Close()) status = 1;

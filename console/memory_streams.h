@@ -11,6 +11,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "console/byte_stream.h"
 #include "console/console.h"
@@ -95,6 +97,63 @@ struct MemoryConsole {
   std::string output;
   std::string warnings;
   Console console;
+};
+
+// A console on a terminal in memory: menu keys from `keys`, reply lines from
+// `replies` (Ctrl-D once they are used up; one longer than a reply may be is
+// refused whole), and in `screen` all a person would see: the output, each
+// prompt with its typed reply, each reply shown for a prompt.
+struct MemoryTerminal {
+  MemoryTerminal(std::string keys, std::vector<std::string> replies)
+      : keys(std::move(keys)),
+        replies(std::move(replies)),
+        console(Source(), Screen(), MemorySink(&warnings)) {}
+  MemoryTerminal(const MemoryTerminal&) = delete;
+  MemoryTerminal& operator=(const MemoryTerminal&) = delete;
+
+  std::string keys;
+  std::vector<std::string> replies;
+  std::string screen;
+  std::string warnings;
+  std::size_t next_key = 0;
+  std::size_t next_reply = 0;
+  Console console;
+
+ private:
+  ByteSource Source() {
+    ByteSource source;
+    source.read = [](char*, std::size_t) { return Failure(EIO); };  // keys come one by one
+    source.await = [] { return IoResult{}; };
+    source.terminal = true;
+    source.read_key = [this](char* key, bool* in_sequence) {
+      if (next_key == keys.size()) return IoResult{};
+      *key = keys[next_key++];
+      *in_sequence = false;
+      return IoResult{1, 0};
+    };
+    source.read_reply = [this](std::string_view prompt, std::string* line, bool* too_long) {
+      screen.append(prompt);
+      if (next_reply == replies.size()) return IoResult{};
+      *line = replies[next_reply++];
+      screen += *line + "\n";
+      *too_long = line->size() > kMaxReplyLength;
+      *line = *too_long ? "\n" : *line + "\n";
+      return IoResult{static_cast<long>(line->size()), 0};
+    };
+    source.show_reply = [this](std::string_view prompt, std::string_view text) {
+      screen.append(prompt);
+      screen.append(text);
+      screen += '\n';
+      return IoResult{};
+    };
+    return source;
+  }
+
+  ByteSink Screen() {
+    ByteSink sink = MemorySink(&screen);
+    sink.terminal = true;
+    return sink;
+  }
 };
 
 }  // namespace vergleichsspannung

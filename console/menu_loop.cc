@@ -80,6 +80,7 @@ bool ReadChoice(Console* console, std::string_view name, int lowest, int highest
     const bool whole = read == Console::Word::kRead && ParseWholeNumber(word, &number);
     if (whole && number >= lowest && number <= highest) {
       *choice = number;
+      WarnOfLeftOver(console, name);
       return true;
     }
     console->Warn(RefusalText(read, word, name, std::to_string(*choice)));

@@ -1,5 +1,6 @@
 #include "console/process_console.h"
 
+#include "console/messages.h"
 #include "console/terminal/key_mode.h"
 #include "console/terminal/terminal.h"
 
@@ -19,6 +20,9 @@ ByteSource DescriptorSource(int input_fd, int output_fd) {
     source.read_reply = [input_fd, output_fd](std::string_view prompt, std::string* line,
                                               bool* too_long) {
       return terminal::ReadReply(input_fd, output_fd, prompt, line, too_long);
+    };
+    source.show_reply = [input_fd, output_fd](std::string_view prompt, std::string_view text) {
+      return terminal::ShowReply(input_fd, output_fd, prompt, text);
     };
   }
   return source;
@@ -49,7 +53,7 @@ ProcessConsole::ProcessConsole(int input_fd, int output_fd, int warning_fd)
   if (!console_.interactive()) return;
   const IoResult entered = terminal::EnterKeyMode(input_fd);
   if (entered.failed()) {
-    console_.Fail("terminal error", entered.error);
+    console_.Fail(Translated("terminal error"), entered.error);
   } else {
     key_mode_ = true;
   }

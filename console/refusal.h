@@ -1,5 +1,6 @@
-// The line that tells the user a reply was refused: which word, for which
-// value, and what that value keeps, so that a typo never passes in silence.
+// The lines that tell the user a reply was refused or not taken: which words,
+// for which value, and what that value keeps, so that a typo never passes in
+// silence. In the user's language; the words are shown as Printable writes them.
 #ifndef VERGLEICHSSPANNUNG_CONSOLE_REFUSAL_H_
 #define VERGLEICHSSPANNUNG_CONSOLE_REFUSAL_H_
 
@@ -12,11 +13,20 @@ namespace vergleichsspannung {
 
 // Returns `"-8O" refused for SigYY, which stays 400` for the word "-8O" that
 // a word read gave as `read`, the value name "SigYY" and the kept value
-// "400"; an over-long word or reply line is named by what was too long. Control bytes, bytes that
-// are no part of a UTF-8 character, backslashes and quotes in the word are written as escapes, so
-// the line stays one readable line.
+// "400"; an over-long word or reply line is named by what was too long.
 std::string RefusalText(Console::Word read, std::string_view word, std::string_view value_name,
                         std::string_view kept);
+
+// Returns `"10" left over after TauXY, not taken` for the words "10" that
+// stood on a reply line after the reply to the last prompt, that of TauXY.
+// At most kMaxWordLength bytes of them are shown (`"..." and more left over
+// after ...`), cut between characters.
+std::string LeftOverText(std::string_view words, std::string_view after_value);
+
+// Drops the rest of the line of the reply just taken for `value_name`, the
+// last value that line fills, and reports the words it held, if any, so that
+// no typed number goes unseen.
+void WarnOfLeftOver(Console* console, std::string_view value_name);
 
 }  // namespace vergleichsspannung
 

@@ -59,6 +59,7 @@ bool EnterValues(Console* console, Workspace* workspace) {
     workspace->values.slot[slot] = value;
     if (plate) workspace->plate.slot[slot] = value;
   }
+  WarnOfLeftOver(console, NameIn(layout.component[layout.components - 1].prompt));
   return true;
 }
 

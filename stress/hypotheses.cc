@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "stress/ieee_double.h"
 #include "stress/picks.h"
 #include "stress/principal.h"
 #include "stress/scale.h"

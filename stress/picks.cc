@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "stress/ieee_double.h"
+
 namespace vergleichsspannung {
 
 namespace {

@@ -4,6 +4,8 @@
 #include <cassert>
 #include <cmath>
 
+#include "stress/ieee_double.h"
+
 namespace vergleichsspannung {
 
 namespace {

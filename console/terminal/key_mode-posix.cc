@@ -7,7 +7,9 @@
 
 #include <cassert>
 #include <cstddef>
+#include <string>
 
+#include "console/messages.h"
 #include "console/terminal/key_mode.h"
 #include "console/terminal/terminal.h"
 
@@ -34,10 +36,12 @@ struct HandlerRecord {
 
 HandlerRecord g_record;
 
-constexpr char kNotGivenBack[] = "vergleichsspannung: terminal error: settings not given back\n";
+// The line that says the settings could not be given back, made in the
+// user's language before any handler may need it.
+std::string g_not_given_back;
 
-void Say(const char* text, std::size_t size) {
-  if (write(STDERR_FILENO, text, size) < 0) {
+void SayNotGivenBack() {
+  if (write(STDERR_FILENO, g_not_given_back.data(), g_not_given_back.size()) < 0) {
     // Nothing is left to tell it to.
   }
 }
@@ -75,7 +79,7 @@ void LeaveOpenLine(bool and_end_it) {
 // signal. Installed with SA_RESETHAND | SA_NODEFER: the raise below takes the
 // default action at once.
 void OnEndingSignal(int signal_number) {
-  if (!GiveSettingsBack(TCSANOW)) Say(kNotGivenBack, sizeof kNotGivenBack - 1);
+  if (!GiveSettingsBack(TCSANOW)) SayNotGivenBack();
   LeaveOpenLine(true);
   raise(signal_number);
 }
@@ -209,7 +213,7 @@ void RestoreHandlers() {
 // On exit() from anywhere: the settings go back, or the status says they did not.
 void GiveSettingsBackAtExit() {
   if (GiveSettingsBack(TCSADRAIN)) return;
-  Say(kNotGivenBack, sizeof kNotGivenBack - 1);
+  SayNotGivenBack();
   _exit(1);
 }
 
@@ -231,6 +235,11 @@ IoResult EnterKeyMode(int fd) {
   key_settings.c_cc[VTIME] = 0;
   g_record.own_settings = own;
   g_record.terminal = fd;
+  if (g_not_given_back.empty()) {
+    g_not_given_back =
+        FillIn("vergleichsspannung: %s: %s\n",
+               {Translated("terminal error"), Translated("settings not given back")});
+  }
   static const bool at_exit = atexit(GiveSettingsBackAtExit) == 0;
   (void)at_exit;
   InstallHandlers();

@@ -153,6 +153,16 @@ void LetReaderShowPrompt(int output_fd) {
   usleep(10000);
 }
 
+// Opens the terminal to draw on, at the first reply. Returns false with
+// errno set when it cannot be opened.
+bool SetUpReplyTerminal(int input_fd) {
+  if (g_reply_terminal.fd >= 0) return true;
+  UseUtf8Characters();
+  g_reply_terminal.fd = OpenTerminal(input_fd);
+  g_reply_terminal.cursor_addressing = CanAddressCursor();
+  return g_reply_terminal.fd >= 0;
+}
+
 // One reply being typed and drawn.
 struct Reply {
   std::u32string prompt;
@@ -230,16 +240,11 @@ IoResult ReadKeyPress(int fd, char* key, bool* in_sequence) {
 
 IoResult ReadReply(int input_fd, int output_fd, std::string_view prompt, std::string* line,
                    bool* too_long) {
-  if (g_reply_terminal.fd < 0) {
-    UseUtf8Characters();
-    g_reply_terminal.fd = OpenTerminal(input_fd);
-    if (g_reply_terminal.fd < 0) return Failure(errno);
-    g_reply_terminal.cursor_addressing = CanAddressCursor();
-  }
+  if (!SetUpReplyTerminal(input_fd)) return Failure(errno);
   const bool prompt_in_output = !IsTerminal(output_fd);
   if (prompt_in_output) LetReaderShowPrompt(output_fd);
   Reply reply;
-  reply.prompt = DecodeUtf8(prompt);
+  reply.prompt = CharactersOf(prompt);
   TakeScreenEvents();  // nothing of this line was drawn before
   reply.window = WindowOf(g_reply_terminal.fd);
   for (;;) {
@@ -258,6 +263,18 @@ IoResult ReadReply(int input_fd, int output_fd, std::string_view prompt, std::st
       return IoResult{};
     }
   }
+}
+
+IoResult ShowReply(int input_fd, int output_fd, std::string_view prompt, std::string_view text) {
+  if (!SetUpReplyTerminal(input_fd)) return Failure(errno);
+  if (!IsTerminal(output_fd)) LetReaderShowPrompt(output_fd);
+  ReplyLine line;
+  line.text = CharactersOf(text);
+  line.cursor = line.text.size();
+  DrawnLine drawn;
+  const int fd = g_reply_terminal.fd;
+  const std::string bytes = EndReplyLine(CharactersOf(prompt), line, WindowOf(fd), &drawn);
+  return WriteAll(fd, bytes) ? IoResult{} : Failure(errno);
 }
 
 }  // namespace terminal

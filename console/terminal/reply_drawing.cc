@@ -38,7 +38,7 @@ std::string ShowFrom(const std::u32string& whole, const std::vector<LinePlace>& 
   for (std::size_t i = from; i < places.size(); ++i) {
     if (places[i].row > row) bytes += '\n';
     row = places[i].row;
-    if (i < whole.size()) bytes += EncodeUtf8(std::u32string_view(&whole[i], 1));
+    if (i < whole.size()) bytes += Utf8Of(std::u32string_view(&whole[i], 1));
   }
   return bytes;
 }
@@ -99,7 +99,7 @@ std::string DrawPlain(const std::u32string& whole, const std::vector<LinePlace>&
     bytes = ShowFrom(whole, places, shown, places[shown].row);
   } else if (same_window && places.back().row == 0 && then.row == 0) {
     blanks = then.column > places.back().column ? then.column - places.back().column : 0;
-    bytes = "\r" + EncodeUtf8(whole) + std::string(blanks, ' ');
+    bytes = "\r" + Utf8Of(whole) + std::string(blanks, ' ');
   } else {
     bytes = (drawn->shown ? "\n" : "\r") + ShowFrom(whole, places, 0, 0);
   }
@@ -108,7 +108,7 @@ std::string DrawPlain(const std::u32string& whole, const std::vector<LinePlace>&
   while (row_start > 0 && places[row_start - 1].row == places[cursor].row) --row_start;
   drawn->shown_cursor = line.text.size();
   if ((!at_end || blanks > 0) && places[cursor].row == places.back().row) {
-    bytes += "\r" + EncodeUtf8(whole.substr(row_start, cursor - row_start));
+    bytes += "\r" + Utf8Of(whole.substr(row_start, cursor - row_start));
     drawn->shown_cursor = line.cursor;
   }
   drawn->rows_above_cursor = 0;

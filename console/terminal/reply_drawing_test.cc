@@ -49,7 +49,7 @@ class Screen {
     }
     VTermPos cursor;
     vterm_state_get_cursorpos(vterm_obtain_state(terminal_), &cursor);
-    return EncodeUtf8(text) + "@" + std::to_string(cursor.row) + "," + std::to_string(cursor.col);
+    return Utf8Of(text) + "@" + std::to_string(cursor.row) + "," + std::to_string(cursor.col);
   }
 
  private:
@@ -73,7 +73,7 @@ const std::u32string kPrompt = U"SigXX [N/mm2]= ";
 
 ReplyLine LineOf(const std::string& text, std::size_t cursor) {
   ReplyLine line;
-  line.text = DecodeUtf8(text);
+  line.text = CharactersOf(text);
   line.cursor = cursor;
   return line;
 }
@@ -100,18 +100,18 @@ TEST(ReplyDrawingTest, RedrawsShowTheLineAndItsCursorAtEveryWidth) {
         // Every row ends in a line break of its own, none in the terminal's
         // wrap, which a terminal that rewraps its rows would join on widening.
         EXPECT_EQ(static_cast<std::size_t>(std::count(redraw.begin(), redraw.end(), '\n')),
-                  LayOutLine(kPrompt, DecodeUtf8(text), cursor, columns).end.row);
+                  LayOutLine(kPrompt, CharactersOf(text), cursor, columns).end.row);
         std::string typed = text;
         if (cursor == length) {  // typing on at the end adds characters only
           typed += "12345";
           screen.Feed(DrawReplyLine(kPrompt, LineOf(typed, typed.size()), window, &drawn));
           cursor = typed.size();
         }
-        const LineLayout layout = LayOutLine(kPrompt, DecodeUtf8(typed), cursor, columns);
+        const LineLayout layout = LayOutLine(kPrompt, CharactersOf(typed), cursor, columns);
         const std::size_t heading_rows = (heading.size() + columns - 1) / columns;
         std::string whole = heading;
         whole.append(heading_rows * columns - heading.size(), ' ');
-        whole += EncodeUtf8(kPrompt);
+        whole += Utf8Of(kPrompt);
         whole += typed;
         EXPECT_EQ(screen.Text(),
                   ScreenOf(whole, columns, 24, 0,
@@ -158,12 +158,12 @@ TEST(ReplyDrawingTest, AResizeLeavesOneCopyOfThePrompt) {
     ReplyLine line = LineOf("120 -80 45 17 300 12.5 19", 10);
     for (std::size_t columns : {80u, 15u, 10u, 80u, 15u}) {
       screen.Resize(24, static_cast<int>(columns));
-      if (typing) line = LineOf(EncodeUtf8(line.text) + "7", line.text.size() + 1);
+      if (typing) line = LineOf(Utf8Of(line.text) + "7", line.text.size() + 1);
       screen.Feed(DrawReplyLine(kPrompt, line, Window{columns, true}, &drawn));
       const LineLayout layout = LayOutLine(kPrompt, line.text, line.cursor, columns);
       std::string shown = std::string("Heading").substr(0, columns);
       shown.append(columns - shown.size(), ' ');
-      shown += EncodeUtf8(kPrompt) + EncodeUtf8(line.text);
+      shown += Utf8Of(kPrompt) + Utf8Of(line.text);
       EXPECT_EQ(screen.Text(), ScreenOf(shown, columns, 24, 0,
                                         LinePlace{1 + layout.cursor.row, layout.cursor.column}))
           << columns << (typing ? " columns, typing" : " columns");
@@ -177,17 +177,17 @@ TEST(ReplyDrawingTest, ALineTallerThanTheWindowShowsItsLastRows) {
   DrawnLine drawn;
   const Window window{10, true};
   const std::string text(64, '7');  // with the prompt 8 rows of 10
-  const std::string whole = EncodeUtf8(kPrompt) + text;
+  const std::string whole = Utf8Of(kPrompt) + text;
   for (std::size_t cursor : {std::size_t{64}, std::size_t{0}, std::size_t{40}, std::size_t{64}}) {
     screen.Feed(DrawReplyLine(kPrompt, LineOf(text, cursor), window, &drawn));
-    const LineLayout layout = LayOutLine(kPrompt, DecodeUtf8(text), cursor, 10);
+    const LineLayout layout = LayOutLine(kPrompt, CharactersOf(text), cursor, 10);
     const std::size_t row = std::max<std::size_t>(layout.cursor.row, 3) - 3;
     EXPECT_EQ(screen.Text(), ScreenOf(whole, 10, 5, 3, LinePlace{row, layout.cursor.column}))
         << cursor;
   }
   // Shorter again: drawn from the window's top.
   screen.Feed(DrawReplyLine(kPrompt, LineOf("12", 2), window, &drawn));
-  EXPECT_EQ(screen.Text(), ScreenOf(EncodeUtf8(kPrompt) + "12", 10, 5, 0, LinePlace{1, 7}));
+  EXPECT_EQ(screen.Text(), ScreenOf(Utf8Of(kPrompt) + "12", 10, 5, 0, LinePlace{1, 7}));
 }
 
 TEST(ReplyDrawingTest, WithoutCursorAddressingALineIsDrawnOverItselfOrOnAFreshRow) {

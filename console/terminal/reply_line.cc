@@ -27,7 +27,8 @@ LineOutcome Insert(ReplyLine* line, char32_t c) {
 void Recall(ReplyLine* line, const ReplyHistory& history, std::size_t back) {
   if (line->recalled == 0) line->typed = line->text;
   line->recalled = back;
-  line->text = back == 0 ? line->typed : DecodeUtf8(history.replies[history.replies.size() - back]);
+  line->text =
+      back == 0 ? line->typed : CharactersOf(history.replies[history.replies.size() - back]);
   line->cursor = line->text.size();
 }
 
@@ -140,7 +141,7 @@ LineOutcome ApplyKey(ReplyLine* line, const ReplyHistory& history, const Key& ke
   return inserted == LineOutcome::kEdited ? outcome : inserted;
 }
 
-std::string ReplyText(const ReplyLine& line) { return EncodeUtf8(line.text); }
+std::string ReplyText(const ReplyLine& line) { return Utf8Of(line.text); }
 
 void Remember(ReplyHistory* history, const std::string& reply) {
   if (reply.find_first_not_of(" \t") == std::string::npos) return;

@@ -29,7 +29,7 @@ std::string Type(const std::string& bytes, LineOutcome* last = nullptr) {
   if (last != nullptr) *last = outcome;
   std::u32string text = line.text;
   text.insert(line.cursor, 1, U'|');
-  return EncodeUtf8(text);
+  return Utf8Of(text);
 }
 
 TEST(ReplyLineTest, KeysEditTheLine) {

@@ -1,21 +1,68 @@
-#include <conio.h>
+// The Windows console: keys are read as input events and replies in the
+// console's own line input, both as UTF-16 characters, so that what the
+// dialogue reads is the UTF-8 text typed and never a code page's guess at it.
+// Text for the console goes out through WriteConsoleW for the same reason;
+// pipes and files are read and written byte for byte.
 #include <fcntl.h>
 #include <io.h>
-#include <stdio.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cassert>
 #include <cerrno>
 #include <climits>
+#include <deque>
+#include <string>
 
 #include "console/terminal/key_mode.h"
 #include "console/terminal/terminal.h"
+#include "console/terminal/wide_text.h"
 
 namespace vergleichsspannung {
 
 namespace {
 
-constexpr char kCtrlZ = 0x1a;
+// Bytes of text converted and handed to the console per write.
+constexpr std::size_t kConsoleWriteBytes = 4096;
+// UTF-16 units asked of the line input per read.
+constexpr DWORD kReadUnits = 512;
+
+// A key code waiting to be delivered: a held key repeats, a function or arrow
+// key gives two codes.
+struct KeyCode {
+  char code;
+  bool in_sequence;
+};
+
+// Codes decoded but not delivered yet; only the dialogue's thread reads keys.
+std::deque<KeyCode>& PendingKeys() {
+  static std::deque<KeyCode> keys;
+  return keys;
+}
+
+// Set by whichever thread ends the program after Ctrl-C first: the console
+// runs the Ctrl-C handler on a thread of its own while the dialogue's thread
+// sees its line input aborted.
+volatile LONG g_ending = 0;
+
+HANDLE HandleOf(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
+
+bool IsConsole(HANDLE handle) {
+  DWORD mode = 0;
+  return GetConsoleMode(handle, &mode) != 0;
+}
+
+int ErrnoOf(DWORD error) {
+  switch (error) {
+    case ERROR_BROKEN_PIPE:
+    case ERROR_NO_DATA:
+      return EPIPE;
+    case ERROR_INVALID_HANDLE:
+      return EBADF;
+    default:
+      return EIO;
+  }
+}
 
 // Takes input byte for byte, so that a CR before a newline reaches the
 // dialogue, which reads it as part of the line end.
@@ -24,18 +71,146 @@ void UseBinaryInputOnce(int fd) {
   (void)done;
 }
 
+// Moves the cursor to the start of the next line when the user's typing or a
+// prompt left it inside one, so that what the shell prints next stands apart.
+void EndOpenConsoleLine() {
+  HANDLE screen =
+      CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, 0, nullptr);
+  if (screen == INVALID_HANDLE_VALUE) return;
+  CONSOLE_SCREEN_BUFFER_INFO info;
+  DWORD written = 0;
+  if (GetConsoleScreenBufferInfo(screen, &info) && info.dwCursorPosition.X != 0) {
+    WriteConsoleW(screen, L"\r\n", 2, &written, nullptr);
+  }
+  CloseHandle(screen);
+}
+
+// Ends the program after Ctrl-C or Ctrl-Break as Windows ends a console
+// program that takes no notice of it, with STATUS_CONTROL_C_EXIT, but first
+// ends the line the user was typing on.
+[[noreturn]] void EndByInterrupt() {
+  if (InterlockedExchange(&g_ending, 1) == 0) {
+    EndOpenConsoleLine();
+    ExitProcess(STATUS_CONTROL_C_EXIT);
+  }
+  for (;;) Sleep(INFINITE);  // the other thread is ending the process
+}
+
+BOOL WINAPI OnConsoleControl(DWORD event) {
+  if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
+  EndByInterrupt();
+}
+
+bool IsModifierKey(WORD virtual_key) {
+  switch (virtual_key) {
+    case VK_SHIFT:
+    case VK_CONTROL:
+    case VK_MENU:
+    case VK_CAPITAL:
+    case VK_NUMLOCK:
+    case VK_SCROLL:
+    case VK_LWIN:
+    case VK_RWIN:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Queues the codes of one key event. A character is one key, whatever its
+// size: beyond ASCII its code is the first byte of its UTF-8 form, which no
+// command takes, and the second half of a surrogate pair adds nothing. A key
+// without a character gives 0, or 224 for the keys of the extended keyboard,
+// as _getch begins them, and then its scan code as part of a sequence, so that
+// no second code is ever taken for a letter. Shift, Ctrl and Alt alone give
+// nothing.
+void QueueKey(const KEY_EVENT_RECORD& event) {
+  const wchar_t unit = event.uChar.UnicodeChar;
+  // Alt and a number on the keypad give their character when Alt goes up.
+  const bool typed_with_alt = !event.bKeyDown && event.wVirtualKeyCode == VK_MENU && unit != 0;
+  if (!event.bKeyDown && !typed_with_alt) return;
+  if (unit >= 0xdc00 && unit <= 0xdfff) return;
+  if (unit == 0 && IsModifierKey(event.wVirtualKeyCode)) return;
+  for (WORD i = 0; i < std::max<WORD>(event.wRepeatCount, 1); ++i) {
+    if (unit != 0) {
+      // A first half of a surrogate pair begins a character of four bytes.
+      const char lead = unit >= 0xd800 && unit <= 0xdbff
+                            ? static_cast<char>(0xf0)
+                            : Utf8FromUtf16(std::u16string(1, static_cast<char16_t>(unit)))[0];
+      PendingKeys().push_back(KeyCode{lead, false});
+    } else {
+      const bool extended = (event.dwControlKeyState & ENHANCED_KEY) != 0;
+      PendingKeys().push_back(KeyCode{static_cast<char>(extended ? 0xe0 : 0), false});
+      PendingKeys().push_back(KeyCode{static_cast<char>(event.wVirtualScanCode), true});
+    }
+  }
+}
+
+// Writes `text` to the console as wide characters, each newline as CR LF as
+// standard output's text mode writes it elsewhere.
+IoResult WriteConsoleText(HANDLE console, std::string_view text) {
+  std::u16string units;
+  for (const char16_t unit : Utf16FromUtf8(text)) {
+    if (unit == u'\n') units += u'\r';
+    units += unit;
+  }
+  std::size_t done = 0;
+  while (done < units.size()) {
+    DWORD written = 0;
+    const auto* start = reinterpret_cast<const wchar_t*>(units.data() + done);
+    const auto count = static_cast<DWORD>(units.size() - done);
+    if (!WriteConsoleW(console, start, count, &written, nullptr)) {
+      return Failure(ErrnoOf(GetLastError()));
+    }
+    if (written == 0) return Failure(EIO);
+    done += written;
+  }
+  return IoResult{static_cast<long>(text.size()), 0};
+}
+
+// Reads one typed line from the console's line input into *units, keeping
+// what a reply may hold; sets *cut when more came. Ctrl-C aborts the read and
+// ends the program. Counts 0 when the console gave nothing.
+IoResult ReadConsoleUnits(HANDLE input, std::u16string* units, bool* cut) {
+  const std::size_t kept = ConsoleLineUnitsKept();
+  for (;;) {
+    wchar_t piece[kReadUnits];
+    DWORD count = 0;
+    SetLastError(0);
+    const BOOL read = ReadConsoleW(input, piece, kReadUnits, &count, nullptr);
+    if (GetLastError() == ERROR_OPERATION_ABORTED) EndByInterrupt();
+    if (!read) return Failure(ErrnoOf(GetLastError()));
+    if (count == 0) return IoResult{static_cast<long>(units->size()), 0};
+    const std::size_t room = kept - std::min(kept, units->size());
+    const std::size_t taken = std::min<std::size_t>(count, room);
+    units->append(piece, piece + taken);
+    *cut = *cut || taken < count;
+    if (piece[count - 1] == L'\n') return IoResult{static_cast<long>(units->size()), 0};
+  }
+}
+
 }  // namespace
 
 namespace terminal {
 
-bool IsTerminal(int fd) { return _isatty(fd) != 0; }
+// A console, not merely a character device such as NUL, which reads as a file.
+bool IsTerminal(int fd) { return IsConsole(HandleOf(fd)); }
 
-// The console reads single keys with _getch and needs no mode of its own.
+// The console needs no mode of its own: keys come as input events, which its
+// line input neither echoes nor waits for. What it needs is a handler that
+// ends the line the user typed on when Ctrl-C ends the program.
 IoResult EnterKeyMode(int fd) {
+  assert(IsTerminal(fd));
   (void)fd;
+  if (!SetConsoleCtrlHandler(OnConsoleControl, TRUE)) return Failure(ErrnoOf(GetLastError()));
   return IoResult{};
 }
-IoResult LeaveKeyMode() { return IoResult{}; }
+
+IoResult LeaveKeyMode() {
+  SetConsoleCtrlHandler(OnConsoleControl, FALSE);
+  return IoResult{};
+}
 
 // The console redraws its own input line; no signal needs to know the screen.
 int ScreenEventDescriptor() { return -1; }
@@ -47,11 +222,16 @@ void NoteOpenLine(int fd, int rows_below_cursor) {
 
 IoResult ReadKeyPress(int fd, char* key, bool* in_sequence) {
   assert(IsTerminal(fd));
-  (void)fd;  // _getch reads the console itself
-  // A function or arrow key delivers 0 or 224 first and its code on the next
-  // call; the console sends no escape sequences to _getch.
-  *key = static_cast<char>(_getch());
-  *in_sequence = false;
+  const HANDLE input = HandleOf(fd);
+  while (PendingKeys().empty()) {
+    INPUT_RECORD record;
+    DWORD count = 0;
+    if (!ReadConsoleInputW(input, &record, 1, &count)) return Failure(ErrnoOf(GetLastError()));
+    if (count == 1 && record.EventType == KEY_EVENT) QueueKey(record.Event.KeyEvent);
+  }
+  *key = PendingKeys().front().code;
+  *in_sequence = PendingKeys().front().in_sequence;
+  PendingKeys().pop_front();
   return IoResult{1, 0};
 }
 
@@ -62,32 +242,52 @@ IoResult ReadReply(int input_fd, int output_fd, std::string_view prompt, std::st
     const IoResult written = WriteSome(output_fd, prompt.data(), prompt.size());
     if (written.failed()) return written;
   }
-  char buffer[kMaxReplyLength + 2];
-  const IoResult read = ReadSome(input_fd, buffer, sizeof buffer);
+  std::u16string units;
+  bool cut = false;
+  const IoResult read = ReadConsoleUnits(HandleOf(input_fd), &units, &cut);
   if (read.failed() || read.count == 0) return read;
-  line->assign(buffer, static_cast<std::size_t>(read.count));
-  *too_long = line->back() != '\n';
-  if (*too_long) {
-    // More than a reply line holds: drop the rest of the line, refuse it whole.
-    char rest = 0;
-    while (rest != '\n' && ReadSome(input_fd, &rest, 1).count == 1) {
-    }
-    line->clear();
+  *too_long = false;
+  switch (ReadConsoleLine(units, cut, line)) {
+    case ConsoleLineKind::kEndOfInput:
+      return IoResult{};
+    case ConsoleLineKind::kTooLong:
+      *too_long = true;
+      return IoResult{1, 0};
+    case ConsoleLineKind::kReply:
+      break;
   }
-  return read;
+  return IoResult{static_cast<long>(line->size()), 0};
 }
 
+IoResult ShowReply(int input_fd, int output_fd, std::string_view prompt, std::string_view text) {
+  (void)input_fd;
+  if (!IsTerminal(output_fd)) return IoResult{};  // the prompt went elsewhere too
+  std::string shown(prompt);
+  shown.append(text);
+  shown += '\n';
+  const IoResult written = WriteSome(output_fd, shown.data(), shown.size());
+  return written.failed() || written.count == static_cast<long>(shown.size()) ? written
+                                                                              : Failure(EIO);
+}
+
+// Only pipes and files are read here: the console's keys and lines come
+// through ReadKeyPress and ReadReply.
 IoResult ReadSome(int fd, char* buffer, std::size_t size) {
   assert(size > 0);
   UseBinaryInputOnce(fd);
   const int n = _read(fd, buffer, static_cast<unsigned>(std::min<std::size_t>(size, INT_MAX)));
-  if (n < 0) return Failure(errno);
-  // Ctrl-Z at the start of a console line is the end of input there.
-  if (n > 0 && IsTerminal(fd) && buffer[0] == kCtrlZ) return IoResult{};
-  return IoResult{n, 0};
+  return n < 0 ? Failure(errno) : IoResult{n, 0};
 }
 
 IoResult WriteSome(int fd, const char* data, std::size_t size) {
+  const HANDLE handle = HandleOf(fd);
+  if (IsConsole(handle)) {
+    // A character cut in two would show as two replacement marks.
+    std::size_t end = std::min(size, kConsoleWriteBytes);
+    while (end < size && end > 0 && (static_cast<unsigned char>(data[end]) & 0xc0) == 0x80) --end;
+    if (end == 0) end = std::min(size, kConsoleWriteBytes);
+    return WriteConsoleText(handle, std::string_view(data, end));
+  }
   // Standard output stays in text mode: every newline goes out as CR LF.
   const int n = _write(fd, data, static_cast<unsigned>(std::min<std::size_t>(size, INT_MAX)));
   return n < 0 ? Failure(errno) : IoResult{n, 0};

@@ -58,6 +58,12 @@ IoResult ReadKeyPress(int fd, char* key, bool* in_sequence);
 IoResult ReadReply(int input_fd, int output_fd, std::string_view prompt, std::string* line,
                    bool* too_long);
 
+// Shows `text` behind `prompt` on the terminal `input_fd` as a reply typed
+// there and entered, drawn where ReadReply draws: a word that a prompt took
+// from a line typed for an earlier one.
+// REQUIRES: EnterKeyMode(input_fd) succeeded.
+IoResult ShowReply(int input_fd, int output_fd, std::string_view prompt, std::string_view text);
+
 // Reads what `fd` delivers next with one read.
 // REQUIRES: size > 0.
 IoResult ReadSome(int fd, char* buffer, std::size_t size);

@@ -165,6 +165,9 @@ class PtyProgram {
       } else {
         unsetenv("TERM");
       }
+      // The warnings the tests read are the English ones, whatever the caller's locale.
+      setenv("LC_ALL", "C.UTF-8", 1);
+      unsetenv("LANGUAGE");
       if (login_tty(slave_) != 0) _exit(126);
       if (start.output != nullptr && !freopen(start.output, "w", stdout)) _exit(125);
       if (start.errors != nullptr && !freopen(start.errors, "w", stderr)) _exit(125);
