@@ -1,6 +1,6 @@
 # Cross-compiles the calculator for 64-bit Arm Linux with Debian's
-# g++-aarch64-linux-gnu against the multiarch libraries (libedit-dev:arm64 and,
-# for the tests, libgtest-dev:arm64). The tests and the golden sessions run the
+# g++-aarch64-linux-gnu against the multiarch libraries (for the tests,
+# libgtest-dev:arm64). The tests and the golden sessions run the
 # program under qemu-user, which finds the Arm libraries where multiarch put them.
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR aarch64)

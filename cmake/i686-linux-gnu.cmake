@@ -1,6 +1,6 @@
 # Cross-compiles the calculator for 32-bit x86 Linux with Debian's
-# g++-i686-linux-gnu against the multiarch libraries (libedit-dev:i386 and,
-# for the tests, libgtest-dev:i386). The program runs on an amd64 kernel as it is.
+# g++-i686-linux-gnu against the multiarch libraries (for the tests,
+# libgtest-dev:i386). The program runs on an amd64 kernel as it is.
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CMAKE_C_COMPILER i686-linux-gnu-gcc)

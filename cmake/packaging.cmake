@@ -115,8 +115,8 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 (spatial, plane, axisymmetric, plate) and a strength hypothesis (distortion
 energy GEH / von Mises, normal stress NH, shear stress SH / Tresca), type the
 stress components in N/mm2, and get the principal stresses and the equivalent
-stress SigV. The dialogue is German. Replies on a terminal are edited with
-libedit; from a script, every byte of standard input is a key.")
+stress SigV. The dialogue is German. Replies on a terminal are edited on the
+reply line; from a script, every byte of standard input is a key.")
 
 # The ZIP and the source archive unpack into one folder named like the file.
 if(WIN32)

@@ -36,11 +36,11 @@ struct ByteSource {
   // Waits until `read` has something.
   std::function<IoResult()> await;
 
-  // A terminal, where a person types: keys one at a time, replies in a line
-  // editor. The four below are set for a terminal only.
+  // A terminal, where a person types: keys one at a time, replies on a reply
+  // line. The four below are set for a terminal only.
   bool terminal = false;
-  // Reads one key press; *in_sequence tells whether it is a byte after the
-  // ESC of an escape sequence.
+  // Reads one key press; *in_sequence tells whether it is a byte of an
+  // escape sequence, its ESC included.
   std::function<IoResult(char* key, bool* in_sequence)> read_key;
   // Reads a reply line typed behind `prompt` into *line, ended by a newline;
   // count is its length, 0 at the end of input. *too_long is set when the

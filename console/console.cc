@@ -96,7 +96,7 @@ IoResult Console::ReadBytes() {
 }
 
 bool Console::TakePrompt() {
-  // The prompt is what stands on the last line; the line editor shows it on
+  // The prompt is what stands on the last line; the reply line shows it on
   // the terminal and keeps it in front of the reply while it is edited. Output
   // that goes elsewhere keeps it too, as a pipe session has it.
   const std::size_t line_start = pending_output_.rfind('\n') + 1;

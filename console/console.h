@@ -18,7 +18,7 @@ namespace vergleichsspannung {
 constexpr std::size_t kMaxWordLength = 128;
 
 // The key code ReadKey gives for a byte that belongs to an escape sequence
-// (the rest of an arrow or function key after its ESC): no command takes it.
+// (an arrow or function key, its ESC included): no command takes it.
 constexpr int kSequenceKey = 256;
 
 class Console {
@@ -38,7 +38,7 @@ class Console {
   ~Console();
 
   // Reads one key and stores its code (0 to 255, or kSequenceKey on a
-  // terminal for the bytes after the ESC of an escape sequence) in *key. After
+  // terminal for the bytes of an escape sequence, ESC included) in *key. After
   // a word read, first discards the rest of that word's line, its line end
   // included, so the Enter that ended a number is never a key. From a pipe a
   // CR, alone or before LF, is one key: the newline. Returns false at the end

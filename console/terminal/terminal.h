@@ -35,22 +35,25 @@ IoResult LeaveKeyMode();
 
 // Reads one key press, one byte, from the terminal `fd` in key mode; bytes
 // typed ahead stay queued for the next read. Counts 1 with the byte in *key
-// and *in_sequence telling whether the byte belongs to an escape sequence
-// that began with an earlier ESC (an arrow or function key), 0 at the end of
-// input.
+// and *in_sequence telling whether the byte belongs to an escape sequence (an
+// arrow or function key, its ESC included; the bytes of one sequence arrive
+// within a tenth of a second of each other). Never counts 0: in key mode a
+// terminal reads nothing only when it hung up, which fails with EIO, as a read
+// error does.
 // REQUIRES: EnterKeyMode(fd) succeeded.
 IoResult ReadKeyPress(int fd, char* key, bool* in_sequence);
 
 // Lets the user type a reply line on the terminal `input_fd` behind `prompt`,
-// which the line editor draws on that terminal, whatever `output_fd` is, and
-// redraws after a resize or a stop and continue: with editing, keys typed
-// ahead shown on the line, and the session's earlier replies recalled with Up
-// and Down. When `output_fd` is not a terminal, the prompt went there too
-// (and `tee` may show it on this terminal), so the editor draws it from the
-// start of that line. Counts the line's length with the line, ended by a
-// newline, in *line; 0 at the end of input (Ctrl-D on an empty line). Sets
-// *too_long when the line had more than kMaxReplyLength characters. Fails on
-// a read error or when the editor cannot be set up.
+// which is drawn on that terminal, whatever `output_fd` is, and drawn anew
+// after a resize or a stop and continue: with editing, keys typed ahead shown
+// on the line, and the session's earlier replies recalled with Up and Down.
+// When `output_fd` is not a terminal, the prompt went there too (and `tee`
+// may show it on this terminal), so the line is drawn from the start of that
+// row. Counts the line's length with the line, ended by a newline, in *line;
+// 0 at the end of input (Ctrl-D on an empty line). Sets *too_long, *line
+// empty and the count 1, when the line had more than kMaxReplyLength
+// characters. Fails on a read or write error, a hang-up (EIO) or when the
+// terminal cannot be opened to draw on.
 // REQUIRES: EnterKeyMode(input_fd) succeeded.
 IoResult ReadReply(int input_fd, int output_fd, std::string_view prompt, std::string* line,
                    bool* too_long);

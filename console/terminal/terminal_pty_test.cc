@@ -495,12 +495,12 @@ TEST(TerminalTest, NumbersAreEchoedAndTheirEnterIsNoKey) {
   program.PressKey('a');
   ASSERT_NE(program.ReadThrough("Ihre Wahl:").find("Ihre Wahl:"), std::string::npos);
   program.Type("7\n");
-  EXPECT_EQ(program.ReadThrough("Ihre Wahl:"),
-            "7\r\nvergleichsspannung: \"7\" refused for Spannungszustand, which stays 1\r\n"
-            "\r\nIhre Wahl:");
+  EXPECT_EQ(AsText(program.ReadThrough("Ihre Wahl:")),
+            "7\nvergleichsspannung: \"7\" refused for Spannungszustand, which stays 1\n"
+            "\nIhre Wahl:");
   program.Type("3 und mehr\n");
-  const std::string after = program.ReadThrough(kMenuEnd);
-  EXPECT_EQ(after.rfind("3 und mehr\r\n", 0), 0u) << after;
+  const std::string after = AsText(program.ReadThrough(kMenuEnd));
+  EXPECT_EQ(after.rfind("3 und mehr\n", 0), 0u) << after;
   program.PressKey('w');
   const std::string shown = program.ReadThrough("weiter mit bel.Taste..");
   // Had the Enter been taken as a key, a second menu would come before this.
@@ -736,37 +736,6 @@ TEST(TerminalTest, TheReplyLineIsRedrawnAfterAResizeAndAStop) {
   program.ReadThrough(kMenuEnd);
   program.PressKey('q');
   program.ExpectCleanExit();
-}
-
-TEST(TerminalTest, EditingKeysWorkWhateverTermSays) {
-  // Home, End, Delete, Left and keys without use in their common encodings;
-  // Down with nothing recalled, Ctrl-R and the Linux console's F1 change
-  // nothing, and a tab separates numbers as a blank does.
-  const std::string keys =
-      "123\033[1~9\033[4~8\033[1;5D\033OD\033[3~\033[2~\033[5~\033[6~\033[[A\n"  // 9128
-      "45\033OH7\033[F\033[7~6\033[8~\033[H\033[3~\n"                            // 745
-      "3\033[D\033[1;2D\033OF2\033[C\033[B\n"                                    // 32
-      "\x12"
-      "4\t5\t6\n";
-  for (const char* term : {"xterm-256color", "vt100", "dumb", ""}) {
-    Start start;
-    start.term = term;
-    PtyProgram program(start);
-    ASSERT_TRUE(program.started());
-    program.ReadThrough(kMenuEnd);
-    program.PressKey('c');
-    program.Type(keys);
-    program.ReadThrough(kMenuEnd);
-    program.PressKey('w');
-    const std::string shown = AsText(program.ReadThrough("weiter mit bel.Taste.."));
-    EXPECT_NE(shown.find("SigXX= 9128[N/mm2]\nSigYY= 745[N/mm2]\nSigZZ= 32[N/mm2]\n"
-                         "TauXY= 4[N/mm2]\nTauYZ= 5[N/mm2]\nTauZX= 6[N/mm2]"),
-              std::string::npos)
-        << "TERM=" << term << "\n"
-        << shown;
-    program.Type(" q");
-    program.ExpectCleanExit();
-  }
 }
 
 TEST(TerminalTest, EscapeSequencesAtTheMenuAreNoCommands) {

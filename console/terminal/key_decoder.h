@@ -1,0 +1,63 @@
+// Turns the bytes a terminal sends into keys: typed characters, the editing
+// keys of a reply line, and keys without action (every other escape
+// sequence, the Esc key alone). A terminal sends one key's sequence in one
+// write, so a sequence whose next byte does not come within
+// kSequenceWaitMs ends there and every later byte is a key of its own.
+#ifndef VERGLEICHSSPANNUNG_CONSOLE_TERMINAL_KEY_DECODER_H_
+#define VERGLEICHSSPANNUNG_CONSOLE_TERMINAL_KEY_DECODER_H_
+
+#include <cstddef>
+#include <string>
+
+namespace vergleichsspannung {
+
+// How long the bytes of one escape sequence may stand apart, as a text
+// editor waits for the rest of a key (vim's ttimeoutlen).
+constexpr long kSequenceWaitMs = 100;
+
+// The keys that edit a reply line.
+enum class EditingKey { kUp, kDown, kRight, kLeft, kHome, kEnd, kDelete };
+
+// One key: a byte typed as a character (UTF-8 is left to the reader), an
+// editing key, or a key without action.
+struct Key {
+  enum class Kind { kCharacter, kEditing, kNoAction };
+  Kind kind = Kind::kNoAction;
+  unsigned char byte = 0;                // for kCharacter
+  EditingKey editing = EditingKey::kUp;  // for kEditing
+};
+
+// The sequence being received: its bytes (at most kLongestSequence kept)
+// and when its last byte came.
+struct KeyDecoder {
+  std::string sequence;
+  bool overlong = false;
+  long last_byte_ms = 0;
+};
+
+// The longest sequence whose bytes are kept; a longer one is no key.
+constexpr std::size_t kLongestSequence = 16;
+
+// The keys one byte completed: at most a sequence that its gap ended and
+// the byte's own key. `in_sequence` tells whether the byte belongs to an
+// escape sequence (its ESC included), which the menu takes as no command.
+struct DecodedKeys {
+  Key keys[2];
+  int count = 0;
+  bool in_sequence = false;
+};
+
+// Follows `byte`, arrived at `now_ms` on the caller's clock.
+DecodedKeys DecodeByte(KeyDecoder* decoder, unsigned char byte, long now_ms);
+
+// Ends a sequence whose wait ran out by `now_ms`, if any: it is a key
+// without action (the Esc key alone, or a key cut short).
+DecodedKeys DecodeTimeout(KeyDecoder* decoder, long now_ms);
+
+// Returns how long after `now_ms` the reader may wait for the next byte
+// before calling DecodeTimeout: -1 for ever, when no sequence is open.
+long MillisecondsToWait(const KeyDecoder& decoder, long now_ms);
+
+}  // namespace vergleichsspannung
+
+#endif  // VERGLEICHSSPANNUNG_CONSOLE_TERMINAL_KEY_DECODER_H_
