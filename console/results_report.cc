@@ -17,7 +17,7 @@ constexpr const char* kSigV = "SigV= ";
 
 // Prints one value line of the report.
 void PrintResult(Console* console, const char* label, double value) {
-  console->Print(StressLine(label, value));
+  PrintStressLine(console, label, value);
   console->Print("\n");
 }
 

@@ -4,9 +4,9 @@
 #ifndef VERGLEICHSSPANNUNG_CONSOLE_STRESS_STATE_TABLE_H_
 #define VERGLEICHSSPANNUNG_CONSOLE_STRESS_STATE_TABLE_H_
 
-#include <string>
 #include <string_view>
 
+#include "console/console.h"
 #include "stress/workspace.h"
 
 namespace vergleichsspannung {
@@ -47,8 +47,8 @@ const StressStateRow& StressStateRowOf(StressState state);
 double ComponentValue(const Workspace& workspace, ValueSource source,
                       const StressComponent& component);
 
-// Returns `label`, then `value` as FormatStress gives it, then kStressUnit.
-std::string StressLine(std::string_view label, double value);
+// Prints `label`, then `value` as FormatStress gives it, then kStressUnit.
+void PrintStressLine(Console* console, std::string_view label, double value);
 
 }  // namespace vergleichsspannung
 
