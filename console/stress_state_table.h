@@ -12,7 +12,7 @@
 namespace vergleichsspannung {
 
 // The unit every printed stress value ends with.
-constexpr const char* kStressUnit = "[N/mm2]";
+constexpr std::string_view kStressUnit = "[N/mm2]";
 
 // The most components a state has: every slot of StressValues.
 constexpr int kMaxComponents = 6;
