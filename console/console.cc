@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "console/messages.h"
+#include "console/printable.h"
 
 namespace vergleichsspannung {
 
@@ -33,7 +34,8 @@ Console::Console(ByteSource input, ByteSink output, ByteSink warnings)
     : input_(std::move(input)),
       output_(std::move(output)),
       warnings_(std::move(warnings)),
-      buffer_(kInputBuffer) {
+      buffer_(kInputBuffer),
+      output_buffer_(kOutputBuffer) {
   assert(input_.read && input_.await && output_.write && output_.await && warnings_.write);
   assert(!input_.terminal || (input_.read_key && input_.read_reply && input_.show_reply));
 }
@@ -44,7 +46,7 @@ void Console::Fail(std::string_view what, int error) {
   if (failure_.empty()) failure_ = std::string(what) + ": " + std::strerror(error);
   ended_ = true;
   begin_ = end_;
-  pending_output_.clear();
+  pending_size_ = 0;
 }
 
 bool Console::Available(bool for_key) {
@@ -99,18 +101,19 @@ bool Console::TakePrompt() {
   // The prompt is what stands on the last line; the reply line shows it on
   // the terminal and keeps it in front of the reply while it is edited. Output
   // that goes elsewhere keeps it too, as a pipe session has it.
-  const std::size_t line_start = pending_output_.rfind('\n') + 1;
-  if (line_start >= pending_output_.size()) return false;
-  last_prompt_ = pending_output_.substr(line_start);
-  if (output_.terminal) pending_output_.erase(line_start);
+  const std::string_view pending = PendingOutput();
+  const std::size_t line_start = pending.rfind('\n') + 1;
+  if (line_start >= pending.size()) return false;
+  last_prompt_ = pending.substr(line_start);
+  if (output_.terminal) pending_size_ = line_start;
   return true;
 }
 
 void Console::ShowTakenWord(std::string_view word) {
   if (!TakePrompt() || !Flush()) return;
-  const IoResult shown = input_.show_reply(last_prompt_, word);
+  const IoResult shown = input_.show_reply(last_prompt_, Printable(word));
   if (shown.failed()) {
-    Fail("write error", shown.error);
+    Fail(Translated("write error"), shown.error);
   } else {
     line_open_ = false;  // shown as entered, with its line ended
   }
@@ -219,9 +222,20 @@ std::string Console::DiscardLine() {
 }
 
 void Console::Print(std::string_view text) {
-  if (!failure_.empty()) return;
-  pending_output_.append(text);
-  if (pending_output_.size() >= kOutputBuffer) Flush();
+  if (!failure_.empty() || text.empty()) return;
+  // Copied into a buffer of fixed size: the dialogue prints many short texts,
+  // and a growing string costs more per text than the copy itself.
+  if (text.size() > output_buffer_.size() - pending_size_) {
+    if (!Flush()) return;
+    if (text.size() >= output_buffer_.size()) {
+      const IoResult written = WriteAll(output_, text);
+      if (written.failed()) Fail("write error", written.error);
+      line_open_ = text.back() != '\n';
+      return;
+    }
+  }
+  std::memcpy(output_buffer_.data() + pending_size_, text.data(), text.size());
+  pending_size_ += text.size();
 }
 
 void Console::Warn(std::string_view text) {
@@ -251,21 +265,21 @@ IoResult Console::WriteAll(const ByteSink& sink, std::string_view data) {
 
 bool Console::Flush() {
   if (!failure_.empty()) return false;
-  if (pending_output_.empty()) return true;
-  const IoResult written = WriteAll(output_, pending_output_);
+  if (pending_size_ == 0) return true;
+  const IoResult written = WriteAll(output_, PendingOutput());
   if (written.failed()) {
     // Nobody learns what the dialogue says any more: stop it, and say so.
     Fail(Translated("write error"), written.error);
     return false;
   }
-  line_open_ = pending_output_.back() != '\n';
-  pending_output_.clear();
+  line_open_ = output_buffer_[pending_size_ - 1] != '\n';
+  pending_size_ = 0;
   return true;
 }
 
 bool Console::Finish() {
   if (output_.terminal && failure_.empty()) {
-    if (!pending_output_.empty()) line_open_ = pending_output_.back() != '\n';
+    if (pending_size_ > 0) line_open_ = output_buffer_[pending_size_ - 1] != '\n';
     if (line_open_) Print("\n");
   }
   return Flush() && !warnings_lost_;

@@ -128,6 +128,11 @@ class Console {
   // and EAGAIN.
   static IoResult WriteAll(const ByteSink& sink, std::string_view data);
 
+  // Returns the output not yet written.
+  std::string_view PendingOutput() const {
+    return std::string_view(output_buffer_.data(), pending_size_);
+  }
+
   ByteSource input_;
   ByteSink output_;
   ByteSink warnings_;
@@ -151,7 +156,9 @@ class Console {
   std::vector<char> buffer_;
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
-  std::string pending_output_;
+  // Output not yet written: the first pending_size_ bytes of output_buffer_.
+  std::vector<char> output_buffer_;
+  std::size_t pending_size_ = 0;
 };
 
 }  // namespace vergleichsspannung

@@ -153,6 +153,24 @@ TEST(ConsoleTest, InterruptedAndBlockedCallsAndShortWritesChangeNothing) {
   EXPECT_EQ(warnings, plain.warnings);
 }
 
+TEST(ConsoleTest, OutputArrivesWholeAndInOrderWhateverTheLengthsOfItsTexts) {
+  // Texts that fill the output buffer exactly, overflow it by one byte, or
+  // are longer than it on their own, between short ones.
+  std::string output, warnings, expected;
+  {
+    Console console(MemorySource(""), MemorySink(&output, 1000), MemorySink(&warnings));
+    char fill = 'a';
+    for (std::size_t length : {1, 7, 65528, 1, 65535, 2, 65536, 200000, 3, 131073, 5}) {
+      const std::string text(length, fill++);
+      console.Print(text);
+      expected += text;
+    }
+    EXPECT_TRUE(console.Finish());
+  }
+  EXPECT_EQ(output.size(), expected.size());
+  EXPECT_TRUE(output == expected);
+}
+
 TEST(ConsoleTest, AFailedWriteEndsTheDialogueWithStatusOne) {
   const std::string keys = "g w q";
   for (int fail_at = 1; fail_at <= 3; ++fail_at) {

@@ -16,16 +16,16 @@ namespace vergleichsspannung {
 
 namespace {
 
-constexpr const char* kMenu[] = {
-    "\n",
-    "Vergleichsspannung,i Info\n",
-    "F1 a Spannungszustand\n",
-    "F2 b Hypothese\n",
-    "F3 c Spannungswerte\n",
-    "F6 w momentan def. Werte\n",
-    "F7 g Compute\n",
-    "F8 q Exit\n",
-};
+// The menu, one line per command, printed as one text.
+constexpr std::string_view kMenu =
+    "\n"
+    "Vergleichsspannung,i Info\n"
+    "F1 a Spannungszustand\n"
+    "F2 b Hypothese\n"
+    "F3 c Spannungswerte\n"
+    "F6 w momentan def. Werte\n"
+    "F7 g Compute\n"
+    "F8 q Exit\n";
 
 // The about line: its fixed start, then this program's release.
 constexpr const char* kAboutStart = "QUILM Vergleichsspannungen, vergleichsspannung Version ";
@@ -43,11 +43,6 @@ constexpr int kExitFailure = 1;
 
 // Ends the dialogue: its output written, the exit status of the process.
 int Finish(Console* console) { return console->Finish() ? kExitSuccess : kExitFailure; }
-
-template <int N>
-void PrintAll(Console* console, const char* const (&texts)[N]) {
-  for (const char* text : texts) console->Print(text);
-}
 
 // Prints the state prompt's heading and the line of every state.
 void PrintStateMenu(Console* console) {
@@ -97,7 +92,7 @@ int MenuLoop(Console* console) {
 
 int MenuLoop(Console* console, Workspace* workspace) {
   for (;;) {
-    PrintAll(console, kMenu);
+    console->Print(kMenu);
     int key = 0;
     if (!console->ReadKey(&key)) return Finish(console);
     bool more_input = true;

@@ -2,16 +2,18 @@
 #ifndef VERGLEICHSSPANNUNG_CONSOLE_PAUSE_H_
 #define VERGLEICHSSPANNUNG_CONSOLE_PAUSE_H_
 
+#include <string_view>
+
 #include "console/console.h"
 
 namespace vergleichsspannung {
 
-constexpr const char* kPauseText = "weiter mit bel.Taste..";
-constexpr const char* kPauseOnNewLine = "\nweiter mit bel.Taste..";
+constexpr std::string_view kPauseText = "weiter mit bel.Taste..";
+constexpr std::string_view kPauseOnNewLine = "\nweiter mit bel.Taste..";
 
 // Prints `text` and waits for one key, which is discarded. Returns false when
 // input ended instead.
-inline bool PauseForKey(Console* console, const char* text) {
+inline bool PauseForKey(Console* console, std::string_view text) {
   console->Print(text);
   int ignored = 0;
   return console->ReadKey(&ignored);

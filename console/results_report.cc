@@ -9,15 +9,15 @@ namespace vergleichsspannung {
 
 namespace {
 
-constexpr const char* kHeading = "Ergebnisse:\n";
-constexpr const char* kSig1 = "Sig1= ";
-constexpr const char* kSig2 = "Sig2= ";
-constexpr const char* kSig3 = "Sig3= ";
-constexpr const char* kSigV = "SigV= ";
+constexpr std::string_view kHeading = "Ergebnisse:\n";
+constexpr std::string_view kSig1 = "Sig1= ";
+constexpr std::string_view kSig2 = "Sig2= ";
+constexpr std::string_view kSig3 = "Sig3= ";
+constexpr std::string_view kSigV = "SigV= ";
 
 // Prints one value line of the report.
-void PrintResult(Console* console, const char* label, double value) {
-  console->Print(StressLine(label, value));
+void PrintResult(Console* console, std::string_view label, double value) {
+  PrintStressLine(console, label, value);
   console->Print("\n");
 }
 

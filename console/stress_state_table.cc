@@ -103,11 +103,10 @@ double ComponentValue(const Workspace& workspace, ValueSource source,
                                              : workspace.values.slot[component.slot];
 }
 
-std::string StressLine(std::string_view label, double value) {
-  std::string line(label);
-  line += FormatStress(value);
-  line += kStressUnit;
-  return line;
+void PrintStressLine(Console* console, std::string_view label, double value) {
+  console->Print(label);
+  console->Print(FormatStress(value));
+  console->Print(kStressUnit);
 }
 
 }  // namespace vergleichsspannung

@@ -4,15 +4,15 @@
 #ifndef VERGLEICHSSPANNUNG_CONSOLE_STRESS_STATE_TABLE_H_
 #define VERGLEICHSSPANNUNG_CONSOLE_STRESS_STATE_TABLE_H_
 
-#include <string>
 #include <string_view>
 
+#include "console/console.h"
 #include "stress/workspace.h"
 
 namespace vergleichsspannung {
 
 // The unit every printed stress value ends with.
-constexpr const char* kStressUnit = "[N/mm2]";
+constexpr std::string_view kStressUnit = "[N/mm2]";
 
 // The most components a state has: every slot of StressValues.
 constexpr int kMaxComponents = 6;
@@ -47,8 +47,8 @@ const StressStateRow& StressStateRowOf(StressState state);
 double ComponentValue(const Workspace& workspace, ValueSource source,
                       const StressComponent& component);
 
-// Returns `label`, then `value` as FormatStress gives it, then kStressUnit.
-std::string StressLine(std::string_view label, double value);
+// Prints `label`, then `value` as FormatStress gives it, then kStressUnit.
+void PrintStressLine(Console* console, std::string_view label, double value);
 
 }  // namespace vergleichsspannung
 

@@ -70,8 +70,7 @@ bool ShowValues(Console* console, const Workspace& workspace) {
   console->Print(layout.shown_heading);
   for (int i = 0; i < layout.components; ++i) {
     const StressComponent& component = layout.component[i];
-    console->Print(
-        StressLine(component.shown, ComponentValue(workspace, layout.source, component)));
+    PrintStressLine(console, component.shown, ComponentValue(workspace, layout.source, component));
   }
   return PauseForKey(console, kPauseOnNewLine);
 }

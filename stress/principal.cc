@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <cstdint>
 
 #include "stress/ieee_double.h"
 
@@ -98,8 +99,10 @@ SolveResult PrincipalSpatial(const StressValues& values, StressResults* results,
   double u = values.slot[3];
   double v = values.slot[4];
   double w = values.slot[5];
-  if (!AllFinite({x, y, z, u, v, w})) return SolveResult::Rejected;
-  const PowerOfTwoScale scale({x, y, z, u, v, w});
+  // One pass over the components both rejects what is not finite and scales.
+  const std::uint64_t largest = LargestMagnitudeBits({x, y, z, u, v, w});
+  if (largest >= kNotFiniteBits) return SolveResult::Rejected;
+  const PowerOfTwoScale scale = PowerOfTwoScale::OfLargest(largest);
   x = scale.Down(x);
   y = scale.Down(y);
   z = scale.Down(z);

@@ -17,12 +17,30 @@ namespace vergleichsspannung {
 // as the zero it is in exact arithmetic.
 inline double SqrtOfRounded(double radicand) { return std::sqrt(std::fmax(radicand, 0.0)); }
 
+// The bits of |x|: as integers they order as the magnitudes do, and those of
+// an infinity or not-a-number lie at or above kNotFiniteBits.
+inline std::uint64_t MagnitudeBits(double x) {
+  std::uint64_t bits;
+  std::memcpy(&bits, &x, sizeof bits);
+  return bits & ~(std::uint64_t{1} << 63);
+}
+constexpr std::uint64_t kNotFiniteBits = std::uint64_t{0x7ff} << 52;
+
+// Returns the MagnitudeBits of the largest component, at or above
+// kNotFiniteBits when one is not a finite number. Integer comparisons find it
+// without a branch per component.
+inline std::uint64_t LargestMagnitudeBits(std::initializer_list<double> components) {
+  std::uint64_t largest = 0;
+  for (double c : components) {
+    const std::uint64_t bits = MagnitudeBits(c);
+    largest = bits > largest ? bits : largest;
+  }
+  return largest;
+}
+
 // Returns true when every component is a finite number.
 inline bool AllFinite(std::initializer_list<double> components) {
-  for (double c : components) {
-    if (!std::isfinite(c)) return false;
-  }
-  return true;
+  return LargestMagnitudeBits(components) < kNotFiniteBits;
 }
 
 // Scales the components of one stress state so that the largest magnitude
@@ -35,25 +53,28 @@ class PowerOfTwoScale {
   PowerOfTwoScale() = default;
 
   // REQUIRES: every component is finite.
-  explicit PowerOfTwoScale(std::initializer_list<double> components) {
-    double largest = 0;
-    for (double c : components) {
-      const double magnitude = std::fabs(c);
-      if (magnitude > largest) largest = magnitude;
-    }
-    std::uint64_t bits;
-    std::memcpy(&bits, &largest, sizeof bits);
-    const int biased = static_cast<int>(bits >> 52);  // the sign bit is clear
+  explicit PowerOfTwoScale(std::initializer_list<double> components)
+      : PowerOfTwoScale(OfLargest(LargestMagnitudeBits(components))) {}
+
+  // The scale of components whose largest magnitude has the MagnitudeBits
+  // `largest`.
+  // REQUIRES: largest < kNotFiniteBits.
+  static PowerOfTwoScale OfLargest(std::uint64_t largest) {
+    PowerOfTwoScale scale;
+    const int biased = static_cast<int>(largest >> 52);
     if (biased == 0) {
-      std::frexp(largest, &exponent_);  // zero or subnormal
+      double magnitude;
+      std::memcpy(&magnitude, &largest, sizeof magnitude);
+      std::frexp(magnitude, &scale.exponent_);  // zero or subnormal
     } else {
-      exponent_ = biased - 1022;
+      scale.exponent_ = biased - 1022;
     }
-    multiply_ = exponent_ >= -1021 && exponent_ <= 1022;
-    if (multiply_) {
-      down_ = PowerOfTwo(-exponent_);
-      up_ = PowerOfTwo(exponent_);
+    scale.multiply_ = scale.exponent_ >= -1021 && scale.exponent_ <= 1022;
+    if (scale.multiply_) {
+      scale.down_ = PowerOfTwo(-scale.exponent_);
+      scale.up_ = PowerOfTwo(scale.exponent_);
     }
+    return scale;
   }
 
   // Returns x * 2^-e.
