@@ -43,7 +43,7 @@ std::string CatalogueFolder() {
 void SetUpMessages() {
 #ifndef _WIN32
   std::setlocale(LC_CTYPE, "");
-  if (std::strcmp(nl_langinfo(CODESET), "ANSI_X3.4-1968") == 0) std::setlocale(LC_CTYPE, "C.UTF-8");
+  if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0) std::setlocale(LC_CTYPE, "C.UTF-8");
   std::setlocale(LC_MESSAGES, "");
   bindtextdomain(kDomain, CatalogueFolder().c_str());
   // The words a warning quotes are UTF-8 (escaped where they are not); the

@@ -13,8 +13,8 @@ namespace vergleichsspannung {
 
 // Sets the character type and the message language from the environment
 // (LC_ALL, LC_CTYPE, LC_MESSAGES, LANG; LANGUAGE as gettext reads it); where
-// the environment names plain ASCII, characters are read as UTF-8, which
-// terminals send today. Numbers keep the C locale. Finds the warning
+// the environment names no UTF-8 character set, characters are read and
+// measured as UTF-8, which terminals send today. Numbers keep the C locale. Finds the warning
 // catalogue beside the program (its build folder, or ../share/locale) or in
 // the folder it was configured to be installed in. Call once, before any
 // warning is written and before any other thread starts.

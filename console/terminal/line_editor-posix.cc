@@ -3,8 +3,6 @@
 // line and drawn on the terminal's own descriptor.
 #include <errno.h>
 #include <fcntl.h>
-#include <langinfo.h>
-#include <locale.h>
 #include <poll.h>
 #include <stdlib.h>
 #include <string.h>
@@ -101,14 +99,6 @@ bool WriteAll(int fd, const std::string& text) {
   return true;
 }
 
-// Reads typed characters as UTF-8, which terminals send today, and measures
-// them with the locale's table, UTF-8 where the environment names none.
-// Numbers still print in the C locale: only the character type is set.
-void UseUtf8Characters() {
-  setlocale(LC_CTYPE, "");
-  if (strcmp(nl_langinfo(CODESET), "UTF-8") != 0) setlocale(LC_CTYPE, "C.UTF-8");
-}
-
 // Opens the terminal behind `input_fd` to draw on, whatever standard output
 // is. Returns -1 with errno set.
 int OpenTerminal(int input_fd) {
@@ -157,7 +147,6 @@ void LetReaderShowPrompt(int output_fd) {
 // errno set when it cannot be opened.
 bool SetUpReplyTerminal(int input_fd) {
   if (g_reply_terminal.fd >= 0) return true;
-  UseUtf8Characters();
   g_reply_terminal.fd = OpenTerminal(input_fd);
   g_reply_terminal.cursor_addressing = CanAddressCursor();
   return g_reply_terminal.fd >= 0;
@@ -172,17 +161,37 @@ struct Reply {
   bool stale = true;  // the screen does not show the line as it is
 };
 
+// Returns true when `line` stands on one row of a window `columns` wide.
+bool OnOneRow(const std::u32string& line, std::size_t columns) {
+  return LayOutLine(std::u32string(), line, 0, columns).end.row == 0;
+}
+
 // Draws the reply line if the screen does not show it, and tells the signal
 // handlers where it stands. Returns false with errno set on a write error.
 bool Show(Reply* reply) {
   const int fd = g_reply_terminal.fd;
   const terminal::ScreenEvents events = terminal::TakeScreenEvents();
-  if (events.resized) reply->window = WindowOf(fd);
+  std::string bytes;
+  if (events.resized) {
+    const std::size_t columns_before = reply->window.columns;
+    reply->window = WindowOf(fd);
+    // Terminals differ in what a resize does to the rows drawn: xterm and the
+    // Linux console cut them, tmux and VTE rewrap them, and the program cannot
+    // tell which. A line on one row at both widths stays where it was in
+    // either; any other is drawn anew on a cleared screen, so that no stale
+    // row and no second copy remain.
+    if (reply->window.cursor_addressing && reply->drawn.shown &&
+        !(OnOneRow(reply->drawn.shown_text, columns_before) &&
+          OnOneRow(reply->prompt + reply->line.text, reply->window.columns))) {
+      bytes = "\033[H\033[J";
+      reply->drawn = DrawnLine();
+    }
+  }
   // After a stop the shell wrote below the line: draw it anew where the cursor is.
   if (events.continued) reply->drawn = DrawnLine();
   if (!reply->stale && !events.resized && !events.continued) return true;
   reply->stale = false;
-  const std::string bytes = DrawReplyLine(reply->prompt, reply->line, reply->window, &reply->drawn);
+  bytes += DrawReplyLine(reply->prompt, reply->line, reply->window, &reply->drawn);
   // Told before the line shows, so that no signal finds it shown but not noted.
   terminal::NoteOpenLine(fd, static_cast<int>(reply->drawn.rows_below_cursor));
   return WriteAll(fd, bytes);

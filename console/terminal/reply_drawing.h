@@ -4,11 +4,9 @@
 // cursor addressing (TERM dumb or unset) gets carriage returns and new lines.
 // A new line is written as "\n", which the terminal's output processing
 // turns into CR LF, as for all the program's text.
-// After a resize the rows drawn are assumed to stay where they are, cut or
-// widened but not rewrapped (xterm, the Linux console). Each row ends in a
-// line break of its own, so that a terminal that rewraps (tmux, VTE) keeps
-// them apart when it widens; when it narrows, it keeps an old copy above the
-// line drawn anew, and nothing above the line is ever drawn over.
+// Each row ends in a line break of its own, so that a terminal that rewraps
+// its rows on a resize (tmux, VTE) keeps them apart; after a resize that
+// may have moved them, the reader clears the screen first (line_editor).
 #ifndef VERGLEICHSSPANNUNG_CONSOLE_TERMINAL_REPLY_DRAWING_H_
 #define VERGLEICHSSPANNUNG_CONSOLE_TERMINAL_REPLY_DRAWING_H_
 

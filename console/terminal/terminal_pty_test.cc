@@ -726,6 +726,9 @@ TEST(TerminalTest, TheReplyLineIsRedrawnAfterAResizeAndAStop) {
     program.ReadThrough(reply.substr(reply.size() - 8));
     EXPECT_EQ(screen.LineFrom("SigXX [N/mm2]="), line) << columns << "\n" << screen.Text();
     EXPECT_EQ(screen.Cursor().col, static_cast<int>(line.size() + 1) % columns) << columns;
+    // A terminal that rewraps (tmux) would keep a stale copy above: the line
+    // wrapped at either width stands on a cleared screen.
+    EXPECT_EQ(screen.Row(0).rfind("SigXX [N/mm2]= 710", 0), 0u) << columns << "\n" << screen.Text();
   }
   program.Type("\x1a");  // Ctrl-Z
   EXPECT_NE(program.ReadThrough("]").find("[stopped: settings as before]"), std::string::npos);
