@@ -1,60 +1,38 @@
 #include "console/terminal/reply_drawing.h"
 
 #include <gtest/gtest.h>
-#include <vterm.h>
 
 #include <algorithm>
 #include <clocale>
 #include <string>
 
+#include "console/terminal/emulated_screen.h"
+
 namespace vergleichsspannung {
 
 namespace {
 
-// A terminal emulator's screen, fed what a drawing writes.
+// A terminal emulator's screen, fed what a drawing writes as the terminal's
+// output processing hands it on (LF as CR LF); Text() ends with "@row,column"
+// for the cursor.
 class Screen {
  public:
-  Screen(int rows, int columns) : terminal_(vterm_new(rows, columns)) {
-    vterm_set_utf8(terminal_, 1);
-    screen_ = vterm_obtain_screen(terminal_);
-    vterm_screen_reset(screen_, 1);
-  }
-  ~Screen() { vterm_free(terminal_); }
-  Screen(const Screen&) = delete;
-  Screen& operator=(const Screen&) = delete;
+  Screen(int rows, int columns) : screen_(rows, columns) {}
 
-  // Takes `bytes` as the terminal's output processing hands them on: LF as CR LF.
   void Feed(const std::string& bytes) {
     std::string processed;
     for (char c : bytes) processed += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    vterm_input_write(terminal_, processed.data(), processed.size());
+    screen_.Feed(processed);
   }
-  void Resize(int rows, int columns) { vterm_set_size(terminal_, rows, columns); }
+  void Resize(int rows, int columns) { screen_.Resize(rows, columns); }
 
-  // Returns the screen's rows in UTF-8, trailing blanks dropped, one a line,
-  // and "@row,column" for the cursor.
   std::string Text() const {
-    int rows = 0, columns = 0;
-    vterm_get_size(terminal_, &rows, &columns);
-    std::u32string text;
-    for (int row = 0; row < rows; ++row) {
-      std::u32string line;
-      for (int column = 0; column < columns; ++column) {
-        VTermScreenCell cell;
-        vterm_screen_get_cell(screen_, VTermPos{row, column}, &cell);
-        line += cell.chars[0] == 0 ? U' ' : static_cast<char32_t>(cell.chars[0]);
-        if (cell.width == 2) ++column;
-      }
-      text += line.substr(0, line.find_last_not_of(U' ') + 1) + U'\n';
-    }
-    VTermPos cursor;
-    vterm_state_get_cursorpos(vterm_obtain_state(terminal_), &cursor);
-    return Utf8Of(text) + "@" + std::to_string(cursor.row) + "," + std::to_string(cursor.col);
+    const VTermPos cursor = screen_.Cursor();
+    return screen_.Text() + "@" + std::to_string(cursor.row) + "," + std::to_string(cursor.col);
   }
 
  private:
-  VTerm* terminal_;
-  VTermScreen* screen_;
+  EmulatedScreen screen_;
 };
 
 // Returns the screen of `rows` rows holding `text` cut into rows of

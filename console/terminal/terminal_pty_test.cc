@@ -12,7 +12,6 @@
 #include <termios.h>
 #include <unistd.h>
 #include <utmp.h>
-#include <vterm.h>
 
 #include <chrono>
 #include <cstdio>
@@ -21,6 +20,8 @@
 #include <iterator>
 #include <string>
 
+#include "console/terminal/emulated_screen.h"
+
 namespace vergleichsspannung {
 
 namespace {
@@ -28,78 +29,7 @@ namespace {
 constexpr int kTimeoutMs = 5000;
 constexpr char kMenuEnd[] = "F8 q Exit\r\n";
 
-// A terminal emulator's screen: what a person sees of the bytes it is fed.
-class Screen {
- public:
-  Screen(int rows, int columns) : terminal_(vterm_new(rows, columns)) {
-    vterm_set_utf8(terminal_, 1);
-    screen_ = vterm_obtain_screen(terminal_);
-    vterm_screen_reset(screen_, 1);
-  }
-  ~Screen() { vterm_free(terminal_); }
-  Screen(const Screen&) = delete;
-  Screen& operator=(const Screen&) = delete;
-
-  void Feed(const std::string& bytes) { vterm_input_write(terminal_, bytes.data(), bytes.size()); }
-  void Resize(int rows, int columns) { vterm_set_size(terminal_, rows, columns); }
-
-  // Returns the text of `row` in UTF-8, trailing blanks dropped unless `whole`.
-  std::string Row(int row, bool whole = false) const {
-    int rows = 0, columns = 0;
-    vterm_get_size(terminal_, &rows, &columns);
-    std::string text;
-    for (int column = 0; column < columns; ++column) {
-      VTermScreenCell cell;
-      vterm_screen_get_cell(screen_, VTermPos{row, column}, &cell);
-      const uint32_t c = cell.chars[0] == 0 ? ' ' : cell.chars[0];
-      AppendUtf8(c, &text);
-      if (cell.width == 2) ++column;
-    }
-    return whole ? text : text.substr(0, text.find_last_not_of(' ') + 1);
-  }
-
-  VTermPos Cursor() const {
-    VTermPos cursor;
-    vterm_state_get_cursorpos(vterm_obtain_state(terminal_), &cursor);
-    return cursor;
-  }
-
-  // Returns the rows from the last one that starts with `prompt` down to the
-  // cursor's row, joined: the reply line as the screen shows it.
-  std::string LineFrom(const std::string& prompt) const {
-    int row = Cursor().row;
-    while (row > 0 && Row(row).rfind(prompt, 0) != 0) --row;
-    std::string line;
-    for (; row < Cursor().row; ++row) line += Row(row, true);
-    return line + Row(row);
-  }
-
-  // Returns the whole screen, one line per row.
-  std::string Text() const {
-    int rows = 0, columns = 0;
-    vterm_get_size(terminal_, &rows, &columns);
-    std::string text;
-    for (int row = 0; row < rows; ++row) text += Row(row) + "\n";
-    return text;
-  }
-
- private:
-  static void AppendUtf8(uint32_t c, std::string* text) {
-    if (c < 0x80) {
-      *text += static_cast<char>(c);
-    } else if (c < 0x800) {
-      *text += static_cast<char>(0xc0 | (c >> 6));
-      *text += static_cast<char>(0x80 | (c & 0x3f));
-    } else {
-      *text += static_cast<char>(0xe0 | (c >> 12));
-      *text += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
-      *text += static_cast<char>(0x80 | (c & 0x3f));
-    }
-  }
-
-  VTerm* terminal_;
-  VTermScreen* screen_;
-};
+using Screen = EmulatedScreen;
 
 // How the program is started on the pseudo-terminal.
 struct Start {
