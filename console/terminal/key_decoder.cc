@@ -106,7 +106,9 @@ DecodedKeys DecodeByte(KeyDecoder* decoder, unsigned char byte, long now_ms) {
   if (now_ms - decoder->last_byte_ms >= kSequenceWaitMs) CutShort(decoder, &decoded);
   decoder->last_byte_ms = now_ms;
   std::string& sequence = decoder->sequence;
-  const bool inside = !sequence.empty() && byte >= 0x20 && byte < 0x7f;
+  // Alt+Backspace sends ESC DEL: one key, which does nothing.
+  const bool alt_backspace = sequence.size() == 1 && byte == 0x7f;
+  const bool inside = (!sequence.empty() && byte >= 0x20 && byte < 0x7f) || alt_backspace;
   if (byte == kEscape || !inside) {
     // A control byte or one beyond ASCII cannot belong to a sequence: it
     // stands for itself, and an ESC starts the next sequence.

@@ -64,7 +64,7 @@ TEST(KeyDecoderTest, SequencesEndAtTheirFinalByteOrWhenTheirWaitRunsOut) {
       {{{0, "\033"}}, "<->"},
       // Slow but within the wait between bytes.
       {{{0, "\033"}, {60, "["}, {60, "1"}, {60, "~"}}, "<H>"},
-      {{{0, "\033g"}}, "<->"},  // Alt+g
+      {{{0, "\033g\033\x7f"}}, "<-><->"},  // Alt+g, Alt+Backspace
       // SS3: plain editing keys; with a modifier or any other final, no action.
       {{{0, "\033OA\033OB\033OC\033OD\033OH\033OF"}}, "<U><D><R><L><H><E>"},
       {{{0, "\033O2P\033O5D\033OP\033Op"}}, "<-><-><-><->"},

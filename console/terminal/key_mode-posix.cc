@@ -57,21 +57,23 @@ void WakeUp() {
 // Gives the terminal its own settings back; false when that failed.
 bool GiveSettingsBack(int when) {
   if (!g_record.changed) return true;
-  if (tcsetattr(g_record.terminal, when, &g_record.own_settings) != 0) return false;
+  // A terminal that hung up (EIO) keeps no settings for anybody.
+  if (tcsetattr(g_record.terminal, when, &g_record.own_settings) != 0 && errno != EIO) return false;
   g_record.changed = 0;
   return true;
 }
 
-// Moves below the open line; `and_end_it` also ends its last row.
-void LeaveOpenLine(bool and_end_it) {
+// Moves below the open line and its wrapped rows and ends it, so that what
+// the shell writes next starts a line of its own.
+void LeaveOpenLine() {
   static const char kNewlines[] = "\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n";
   const int fd = g_record.open_line_fd;
   if (fd < 0) return;
-  int rows = g_record.rows_below_cursor + (and_end_it ? 1 : 0);
+  int rows = g_record.rows_below_cursor + 1;
   if (rows > static_cast<int>(sizeof kNewlines) - 1) rows = static_cast<int>(sizeof kNewlines) - 1;
-  if (rows > 0 && write(fd, kNewlines, static_cast<std::size_t>(rows)) < 0) return;
+  if (write(fd, kNewlines, static_cast<std::size_t>(rows)) < 0) return;
   g_record.rows_below_cursor = 0;
-  if (and_end_it) g_record.open_line_fd = -1;
+  g_record.open_line_fd = -1;
 }
 
 // Ends the process by the signal that arrived, after giving the terminal its
@@ -80,7 +82,7 @@ void LeaveOpenLine(bool and_end_it) {
 // default action at once.
 void OnEndingSignal(int signal_number) {
   if (!GiveSettingsBack(TCSANOW)) SayNotGivenBack();
-  LeaveOpenLine(true);
+  LeaveOpenLine();
   raise(signal_number);
 }
 
@@ -180,7 +182,7 @@ void OnStop(int signal_number) {
   struct termios in_force;
   const bool give_back = g_record.changed && tcgetattr(g_record.terminal, &in_force) == 0;
   if (give_back) tcsetattr(g_record.terminal, TCSANOW, &g_record.own_settings);
-  LeaveOpenLine(false);  // the shell's message starts below the reply
+  LeaveOpenLine();
   struct sigaction stop = {};
   stop.sa_handler = SIG_DFL;
   sigemptyset(&stop.sa_mask);

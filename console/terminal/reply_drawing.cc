@@ -90,7 +90,10 @@ std::string DrawPlain(const std::u32string& whole, const std::vector<LinePlace>&
                       std::size_t prompt_length, const ReplyLine& line, const Window& window,
                       DrawnLine* drawn) {
   const LinePlace then = PlacesOf(drawn->shown_text, window.columns).back();
-  const bool same_window = !drawn->shown || drawn->columns == window.columns;
+  // A line that stood on one row, and still does, is still on the cursor's
+  // row after a resize, whether the terminal cut its rows or rewrapped them.
+  const bool same_window = !drawn->shown || drawn->columns == window.columns ||
+                           PlacesOf(drawn->shown_text, drawn->columns).back().row == 0;
   const bool at_end = line.cursor == line.text.size();
   std::size_t blanks = 0;
   std::string bytes;

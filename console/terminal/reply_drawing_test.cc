@@ -178,6 +178,11 @@ TEST(ReplyDrawingTest, WithoutCursorAddressingALineIsDrawnOverItselfOrOnAFreshRo
   EXPECT_EQ(screen.Text(), "Wahl:12\n\n\n\n\n\n@0,7");
   screen.Feed(DrawReplyLine(U"Wahl:", LineOf("132", 2), window, &drawn));
   EXPECT_EQ(screen.Text(), "Wahl:132\n\n\n\n\n\n@0,7");
+  // After a resize a line on one row at both widths is drawn over itself.
+  screen.Resize(6, 12);
+  screen.Feed(DrawReplyLine(U"Wahl:", LineOf("132", 2), Window{12, false}, &drawn));
+  EXPECT_EQ(screen.Text(), "Wahl:132\n\n\n\n\n\n@0,7");
+  screen.Resize(6, 20);
   // Typing at the end of a wrapped line adds the character only.
   screen.Feed(DrawReplyLine(U"Wahl:", LineOf(std::string(20, '4'), 20), window, &drawn));
   const std::string added =
