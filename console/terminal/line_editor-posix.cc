@@ -56,6 +56,25 @@ bool WouldBlock(int error) { return error == EAGAIN || error == EWOULDBLOCK; }
 // What a wait for bytes ended with.
 enum class Waited { kBytes, kTimeout, kScreenEvent };
 
+// Takes what the terminal `fd`, found readable with `revents`, has into
+// g_input. Returns 0 with *got telling whether bytes came, or the error: in
+// key mode a terminal reads nothing only when it hung up.
+int ReadBurst(int fd, short revents, bool* got) {
+  *got = false;
+  if (revents & POLLNVAL) return EBADF;
+  const ssize_t n = read(fd, g_input.bytes, sizeof g_input.bytes);
+  if (n == 0) return EIO;
+  if (n < 0) {
+    const bool hung_up = (revents & (POLLHUP | POLLERR)) != 0;
+    return !hung_up && (errno == EINTR || WouldBlock(errno)) ? 0 : errno;
+  }
+  g_input.begin = 0;
+  g_input.end = static_cast<std::size_t>(n);
+  g_input.arrived_ms = NowMs();
+  *got = true;
+  return 0;
+}
+
 // Waits up to `timeout_ms` (-1: for ever) for bytes on the terminal `fd`,
 // and for a screen event when `screen_events`, and reads what came. A
 // hang-up or read error is a failure (in key mode a terminal reads nothing
@@ -69,17 +88,10 @@ int WaitForBytes(int fd, long timeout_ms, bool screen_events, Waited* waited) {
     if (polled < 0) return errno;
     *waited = polled == 0 ? Waited::kTimeout : Waited::kScreenEvent;
     if (polled == 0 || (events_fd >= 0 && ready[1].revents != 0)) return 0;
-    if (ready[0].revents & POLLNVAL) return EBADF;
-    const ssize_t n = read(fd, g_input.bytes, sizeof g_input.bytes);
-    if (n > 0) {
-      g_input.begin = 0;
-      g_input.end = static_cast<std::size_t>(n);
-      g_input.arrived_ms = NowMs();
-      *waited = Waited::kBytes;
-      return 0;
-    }
-    if (n == 0 || (ready[0].revents & (POLLHUP | POLLERR)) != 0) return n == 0 ? EIO : errno;
-    if (errno != EINTR && !WouldBlock(errno)) return errno;
+    bool got = false;
+    const int error = ReadBurst(fd, ready[0].revents, &got);
+    if (got) *waited = Waited::kBytes;
+    if (got || error != 0) return error;
   }
 }
 
