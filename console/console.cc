@@ -229,7 +229,7 @@ void Console::Print(std::string_view text) {
     if (!Flush()) return;
     if (text.size() >= output_buffer_.size()) {
       const IoResult written = WriteAll(output_, text);
-      if (written.failed()) Fail("write error", written.error);
+      if (written.failed()) Fail(Translated("write error"), written.error);
       line_open_ = text.back() != '\n';
       return;
     }

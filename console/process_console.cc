@@ -66,7 +66,7 @@ bool ProcessConsole::Close() {
   if (!key_mode_) return flushed;
   key_mode_ = false;
   const IoResult left = terminal::LeaveKeyMode();
-  if (left.failed()) console_.Fail("terminal error", left.error);
+  if (left.failed()) console_.Fail(Translated("terminal error"), left.error);
   return flushed && !left.failed();
 }
 
