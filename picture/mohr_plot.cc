@@ -1,0 +1,262 @@
+#include "picture/mohr_plot.h"
+
+#include <algorithm>
+#include <array>
+#include <cassert>
+#include <cmath>
+#include <vector>
+
+#include "picture/svg_writer.h"
+#include "stress/format.h"
+
+namespace vergleichsspannung {
+
+namespace {
+
+constexpr double kLargestDrawn = 1e280;
+constexpr double kSmallestDrawn = 1e-280;
+// Principal stresses closer than this share of their magnitude differ only by
+// the solver's rounding: they are one point.
+constexpr double kRoundingShare = 1e-13;
+constexpr double kLabelRow = 16;  // baseline to baseline
+constexpr double kTick = 4;
+
+// What the plot draws, in stresses and in units of the picture.
+struct Scene {
+  MohrFrame frame;
+  std::array<double, 3> sorted;  // lowest, middle, highest principal stress
+  bool point = false;            // hydrostatic: one point, no circles
+  double axis_y = 0;             // the σ axis
+  double tau_axis_x = 0;         // the τ axis: at σ = 0, or the left edge
+};
+
+void AppendLine(std::string* svg, double x1, double y1, double x2, double y2, const char* stroke,
+                const char* width, const char* dash = nullptr) {
+  if (dash != nullptr) {
+    AppendOpenTag(svg, "line",
+                  {{"x1", SvgNumber(x1)}, {"y1", SvgNumber(y1)}, {"x2", SvgNumber(x2)},
+                   {"y2", SvgNumber(y2)}, {"stroke", stroke}, {"stroke-width", width},
+                   {"stroke-dasharray", dash}},
+                  true);
+    return;
+  }
+  AppendOpenTag(svg, "line",
+                {{"x1", SvgNumber(x1)}, {"y1", SvgNumber(y1)}, {"x2", SvgNumber(x2)},
+                 {"y2", SvgNumber(y2)}, {"stroke", stroke}, {"stroke-width", width}},
+                true);
+}
+
+void AppendDot(std::string* svg, double x, double y, const char* radius, const char* fill) {
+  AppendOpenTag(svg, "circle",
+                {{"cx", SvgNumber(x)}, {"cy", SvgNumber(y)}, {"r", radius}, {"fill", fill}, {"stroke", "none"}},
+                true);
+}
+
+// Appends a label; `kind` names what it labels, for readers of the file.
+void AppendLabel(std::string* svg, double x, double y, const std::string& text,
+                 const char* anchor, const char* fill, const char* kind) {
+  AppendTextElement(svg, "text",
+                    {{"class", kind}, {"x", SvgNumber(x)}, {"y", SvgNumber(y)},
+                     {"text-anchor", anchor}, {"fill", fill}},
+                    text);
+}
+
+// Returns the x that keeps a label of `width` centred at `x` within `page`.
+double CentreWithin(double x, double width, const Box& page) {
+  return std::clamp(x, page.left + width / 2, page.right - width / 2);
+}
+
+Scene SceneOf(const MohrPicture& picture, const Box& box) {
+  Scene scene;
+  for (int i = 0; i < 3; ++i) scene.sorted[i] = picture.principal[i].value;
+  std::sort(scene.sorted.begin(), scene.sorted.end());
+  const double largest = std::max(std::fabs(scene.sorted[0]), std::fabs(scene.sorted[2]));
+  scene.point = scene.sorted[2] - scene.sorted[0] <= kRoundingShare * largest;
+  if (scene.point) scene.sorted.fill(scene.sorted[0] / 2 + scene.sorted[2] / 2);
+  scene.frame = FrameFor(scene.sorted[0], scene.sorted[2], box);
+  scene.axis_y = scene.frame.Y(0);
+  const bool zero_shown = scene.frame.sigma_lo <= 0 && scene.frame.sigma_hi >= 0;
+  scene.tau_axis_x = zero_shown ? scene.frame.X(0) : box.left;
+  return scene;
+}
+
+void AppendAxes(std::string* svg, const Scene& scene) {
+  const MohrFrame& frame = scene.frame;
+  const Box& box = frame.box;
+  const double x = scene.tau_axis_x;
+  const double y = scene.axis_y;
+  AppendLine(svg, box.left, y, box.right, y, "#000", "1");
+  AppendLine(svg, x, box.bottom, x, box.top, "#000", "1");
+  AppendOpenTag(svg, "path",
+                {{"d", "M" + SvgNumber(box.right + 8) + " " + SvgNumber(y) + "l-9 -4v8z" + "M" +
+                           SvgNumber(x) + " " + SvgNumber(box.top - 8) + "l-4 9h8z"},
+                 {"fill", "#000"}},
+                true);
+  AppendLabel(svg, box.right + 10, y + 5, "σ", "start", "#000", "axis-name");
+  AppendLabel(svg, x + 8, box.top - 2, "τ", "start", "#000", "axis-name");
+  for (double sigma : TickValues(frame, frame.sigma_lo, frame.sigma_hi)) {
+    const double tick_x = frame.X(sigma);
+    AppendLine(svg, tick_x, y, tick_x, y + kTick, "#000", "1");
+    AppendLabel(svg, tick_x, y + 17, TickLabel(frame, sigma), "middle", "#000", "sigma-tick");
+  }
+  for (double tau : TickValues(frame, -frame.TauTop(), frame.TauTop())) {
+    if (tau == 0) continue;  // the σ axis's 0 stands there
+    const double tick_y = frame.Y(tau);
+    AppendLine(svg, x - kTick, tick_y, x, tick_y, "#000", "1");
+    AppendLabel(svg, x - 6, tick_y + 4, TickLabel(frame, tau), "end", "#000", "tau-tick");
+  }
+}
+
+void AppendCircle(std::string* svg, const MohrFrame& frame, double lo, double hi,
+                  const char* colour) {
+  const double centre = lo / 2 + hi / 2;
+  const double radius = (hi / 2 - lo / 2) * frame.UnitsPerStress();
+  AppendOpenTag(svg, "circle",
+                {{"class", "circle"}, {"cx", SvgNumber(frame.X(centre))},
+                 {"cy", SvgNumber(frame.Y(0))}, {"r", SvgNumber(radius)}, {"fill", "none"},
+                 {"stroke", colour}, {"stroke-width", "2"}},
+                true);
+}
+
+// The two faces of the element, (SigXX, TauXY) and (SigYY, -TauXY), joined
+// by the diameter they span, as textbooks draw it.
+void AppendFacePoints(std::string* svg, const MohrPicture& picture, const Scene& scene,
+                      const Box& page) {
+  const MohrFrame& frame = scene.frame;
+  const double sx = picture.components[0].value;
+  const double sy = picture.components[1].value;
+  const double t = picture.components[2].value;
+  const double centre = scene.sorted[0] / 2 + scene.sorted[2] / 2;
+  AppendLine(svg, frame.X(sx), frame.Y(t), frame.X(sy), frame.Y(-t), kFacePointColour, "1.5",
+             "6 3");
+  const struct {
+    const char* name;
+    double sigma, tau;
+  } faces[] = {{"X", sx, t}, {"Y", sy, -t}};
+  for (const auto& face : faces) {
+    const double px = frame.X(face.sigma), py = frame.Y(face.tau);
+    AppendDot(svg, px, py, "4", kFacePointColour);
+    const std::string text =
+        std::string(face.name) + " (" + FormatStress(face.sigma) + ", " + FormatStress(face.tau) + ")";
+    const double width = TextWidth(text);
+    const bool right = face.sigma >= centre;
+    const double x = right ? std::min(px + 8, page.right - width) : std::max(px - 8, page.left + width);
+    AppendLabel(svg, x, py + 4, text, right ? "start" : "end", kFacePointColour, "face-point");
+  }
+}
+
+void AppendShearMark(std::string* svg, const Scene& scene, const Box& page) {
+  const MohrFrame& frame = scene.frame;
+  const double largest_shear = scene.sorted[2] / 2 - scene.sorted[0] / 2;
+  const double x = frame.X(scene.sorted[0] / 2 + scene.sorted[2] / 2);
+  const double y = frame.Y(largest_shear);
+  AppendDot(svg, x, y, "3.5", "#c0392b");
+  const std::string text = "τmax = " + FormatStress(largest_shear);
+  AppendLabel(svg, CentreWithin(x, TextWidth(text), page), y - 9, text, "middle", "#c0392b",
+              "largest-shear");
+}
+
+}  // namespace
+
+bool IsDrawable(const MohrPicture& picture) {
+  double largest = 0;
+  for (const MohrValue& value : picture.principal) {
+    const double magnitude = std::fabs(value.value);
+    if (!(magnitude <= kLargestDrawn)) return false;  // not-a-number too
+    largest = std::max(largest, magnitude);
+  }
+  return largest == 0 || largest >= kSmallestDrawn;
+}
+
+namespace {
+
+// One label under the σ axis: the principal stresses that print the same digits.
+struct PrincipalLabel {
+  double x = 0;  // where the stresses lie
+  std::string text;
+};
+
+std::vector<PrincipalLabel> PrincipalLabels(const MohrPicture& picture, const MohrFrame& frame) {
+  std::array<const MohrValue*, 3> order = {&picture.principal[0], &picture.principal[1],
+                                           &picture.principal[2]};
+  std::stable_sort(order.begin(), order.end(),
+                   [](const MohrValue* a, const MohrValue* b) { return a->value < b->value; });
+  std::vector<PrincipalLabel> labels;
+  std::string last_digits;
+  for (const MohrValue* value : order) {
+    const std::string digits = FormatStress(value->value);
+    if (!labels.empty() && digits == last_digits) {
+      labels.back().text.insert(labels.back().text.size() - digits.size() - 3, " = " + value->name);
+      continue;
+    }
+    labels.push_back({frame.X(value->value), value->name + " = " + digits});
+    last_digits = digits;
+  }
+  return labels;
+}
+
+// Sets each label in the first of three rows below `top` where it overlaps no
+// other, joined to its place on the σ axis by a dashed leader.
+void AppendPrincipalLabels(std::string* svg, const MohrPicture& picture, const Scene& scene,
+                           double top, const Box& page) {
+  constexpr int kRows = 3;
+  constexpr double kGap = 10;
+  std::array<double, kRows> row_end;  // right end of the last label in each row
+  row_end.fill(page.left - kGap);
+  for (const PrincipalLabel& label : PrincipalLabels(picture, scene.frame)) {
+    const double width = TextWidth(label.text);
+    const double x = CentreWithin(label.x, width, page);
+    int row = 0;
+    while (row < kRows - 1 && x - width / 2 < row_end[row] + kGap) ++row;
+    row_end[row] = x + width / 2;
+    const double baseline = top + kLabelRow * (row + 1);
+    AppendLine(svg, label.x, scene.axis_y, x, baseline - 12, "#777", "0.8", "2 2");
+    AppendDot(svg, label.x, scene.axis_y, "3.5", "#000");
+    AppendLabel(svg, x, baseline, label.text, "middle", "#000", "principal");
+  }
+}
+
+void AppendHydrostaticNote(std::string* svg, const Scene& scene) {
+  const Box& box = scene.frame.box;
+  const double x = (box.left + box.right) / 2;
+  AppendLabel(svg, x, box.top + 8, "Hydrostatic state: the three circles are one point,", "middle",
+              kLargestCircleColour, "note");
+  AppendLabel(svg, x, box.top + 24, "no plane carries a shear stress.", "middle",
+              kLargestCircleColour, "note");
+}
+
+}  // namespace
+
+void AppendMohrPlot(std::string* svg, const MohrPicture& picture, const Box& box,
+                    const Box& page) {
+  assert(IsDrawable(picture));
+  const Scene scene = SceneOf(picture, box);
+  const MohrFrame& frame = scene.frame;
+  const double lo = scene.sorted[0], mid = scene.sorted[1], hi = scene.sorted[2];
+  // Labels carry a white halo so that they stay readable over lines.
+  AppendOpenTag(svg, "g", {{"stroke", "#fff"}, {"stroke-width", "3"}, {"stroke-linejoin", "round"},
+                           {"paint-order", "stroke"}});
+  AppendAxes(svg, scene);
+  AppendCloseTag(svg, "g");
+  // Leaders and marks first, so the circles pass over them where they meet.
+  const double below = std::max(frame.Y(lo / 2 - hi / 2), scene.axis_y + 18);
+  AppendOpenTag(svg, "g", {{"stroke", "#fff"}, {"stroke-width", "3"}, {"stroke-linejoin", "round"},
+                           {"paint-order", "stroke"}});
+  AppendPrincipalLabels(svg, picture, scene, below, page);
+  AppendCloseTag(svg, "g");
+  if (scene.point) {
+    AppendDot(svg, frame.X(lo), scene.axis_y, "5", kLargestCircleColour);
+    AppendHydrostaticNote(svg, scene);
+    return;
+  }
+  AppendCircle(svg, frame, mid, hi, kUpperCircleColour);
+  AppendCircle(svg, frame, lo, mid, kLowerCircleColour);
+  AppendCircle(svg, frame, lo, hi, kLargestCircleColour);
+  AppendOpenTag(svg, "g", {{"stroke", "#fff"}, {"stroke-width", "3"}, {"stroke-linejoin", "round"},
+                           {"paint-order", "stroke"}});
+  if (IsInPlane(picture.state)) AppendFacePoints(svg, picture, scene, page);
+  AppendShearMark(svg, scene, page);
+  AppendCloseTag(svg, "g");
+}
+
+}  // namespace vergleichsspannung
