@@ -77,9 +77,11 @@ MohrFrame FrameFor(double lowest, double highest, const Box& box) {
     lo = lowest;
     hi = highest;
   }
-  if (hi == lo) {
-    lo = -1;  // everything zero: one N/mm² either side
-    hi = 1;
+  if (span == 0) {
+    // One point: σ = 0 beside it and room on both sides, one N/mm² for zero.
+    const double room = hi == lo ? 1 : (hi - lo) / 2;
+    lo -= room;
+    hi += room;
   }
   const double width = box.right - box.left;
   const double height = box.bottom - box.top;

@@ -20,6 +20,7 @@ constexpr double kSmallestDrawn = 1e-280;
 constexpr double kRoundingShare = 1e-13;
 constexpr double kLabelRow = 16;  // baseline to baseline
 constexpr double kTick = 4;
+constexpr double kTauAxisHighest = 50;  // clear of the title
 
 // What the plot draws, in stresses and in units of the picture.
 struct Scene {
@@ -28,6 +29,8 @@ struct Scene {
   bool point = false;            // hydrostatic: one point, no circles
   double axis_y = 0;             // the σ axis
   double tau_axis_x = 0;         // the τ axis: at σ = 0, or the left edge
+  double tau_axis_top = 0;       // its ends, a little beyond the largest circle
+  double tau_axis_bottom = 0;
 };
 
 void AppendLine(std::string* svg, double x1, double y1, double x2, double y2, const char* stroke,
@@ -77,6 +80,10 @@ Scene SceneOf(const MohrPicture& picture, const Box& box) {
   scene.axis_y = scene.frame.Y(0);
   const bool zero_shown = scene.frame.sigma_lo <= 0 && scene.frame.sigma_hi >= 0;
   scene.tau_axis_x = zero_shown ? scene.frame.X(0) : box.left;
+  // Room above the circles for the τmax label and a face point's label.
+  const double radius = (scene.sorted[2] / 2 - scene.sorted[0] / 2) * scene.frame.UnitsPerStress();
+  scene.tau_axis_top = std::max(scene.axis_y - radius - 48, kTauAxisHighest);
+  scene.tau_axis_bottom = scene.axis_y + std::max(radius + 16, 40.0);
   return scene;
 }
 
@@ -86,20 +93,22 @@ void AppendAxes(std::string* svg, const Scene& scene) {
   const double x = scene.tau_axis_x;
   const double y = scene.axis_y;
   AppendLine(svg, box.left, y, box.right, y, "#000", "1");
-  AppendLine(svg, x, box.bottom, x, box.top, "#000", "1");
+  AppendLine(svg, x, scene.tau_axis_bottom, x, scene.tau_axis_top, "#000", "1");
   AppendOpenTag(svg, "path",
                 {{"d", "M" + SvgNumber(box.right + 8) + " " + SvgNumber(y) + "l-9 -4v8z" + "M" +
-                           SvgNumber(x) + " " + SvgNumber(box.top - 8) + "l-4 9h8z"},
+                           SvgNumber(x) + " " + SvgNumber(scene.tau_axis_top - 8) + "l-4 9h8z"},
                  {"fill", "#000"}},
                 true);
   AppendLabel(svg, box.right + 10, y + 5, "σ", "start", "#000", "axis-name");
-  AppendLabel(svg, x + 8, box.top - 2, "τ", "start", "#000", "axis-name");
+  AppendLabel(svg, x + 8, scene.tau_axis_top - 2, "τ", "start", "#000", "axis-name");
   for (double sigma : TickValues(frame, frame.sigma_lo, frame.sigma_hi)) {
     const double tick_x = frame.X(sigma);
     AppendLine(svg, tick_x, y, tick_x, y + kTick, "#000", "1");
     AppendLabel(svg, tick_x, y + 17, TickLabel(frame, sigma), "middle", "#000", "sigma-tick");
   }
-  for (double tau : TickValues(frame, -frame.TauTop(), frame.TauTop())) {
+  const double per_stress = frame.UnitsPerStress();
+  for (double tau : TickValues(frame, (y - scene.tau_axis_bottom) / per_stress,
+                               (y - scene.tau_axis_top - 10) / per_stress)) {
     if (tau == 0) continue;  // the σ axis's 0 stands there
     const double tick_y = frame.Y(tau);
     AppendLine(svg, x - kTick, tick_y, x, tick_y, "#000", "1");
@@ -118,42 +127,77 @@ void AppendCircle(std::string* svg, const MohrFrame& frame, double lo, double hi
                 true);
 }
 
+// A label's extent, to keep two labels apart.
+struct LabelBox {
+  double left, right, top, bottom;
+};
+
+bool Overlap(const LabelBox& a, const LabelBox& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// Appends the label of a mark at (px, py) on a circle about (cx, axis_y), set
+// outwards from the centre so that it stays off its own circle; returns its box.
+LabelBox AppendOutwardLabel(std::string* svg, double px, double py, double cx, double axis_y,
+                            const std::string& text, const Box& page) {
+  double ux = px - cx, uy = py - axis_y;
+  const double length = std::hypot(ux, uy);
+  ux = length > 0 ? ux / length : 0.6;  // a circle of no size: above and to the right
+  uy = length > 0 ? uy / length : -0.8;
+  const double width = TextWidth(text);
+  const char* anchor = ux > 0.3 ? "start" : ux < -0.3 ? "end" : "middle";
+  const double left_share = ux > 0.3 ? 0 : ux < -0.3 ? 1 : 0.5;  // of the width left of x
+  double x = px + 12 * ux;
+  x = std::clamp(x, page.left + left_share * width, page.right - (1 - left_share) * width);
+  const double baseline = py + 12 * uy + 4 + 6 * uy;
+  AppendLabel(svg, x, baseline, text, anchor, kFacePointColour, "face-point");
+  return {x - left_share * width, x + (1 - left_share) * width, baseline - 12, baseline + 4};
+}
+
 // The two faces of the element, (SigXX, TauXY) and (SigYY, -TauXY), joined
-// by the diameter they span, as textbooks draw it.
-void AppendFacePoints(std::string* svg, const MohrPicture& picture, const Scene& scene,
-                      const Box& page) {
+// by the diameter they span, as textbooks draw it. Returns their labels' boxes.
+std::vector<LabelBox> AppendFacePoints(std::string* svg, const MohrPicture& picture,
+                                       const Scene& scene, const Box& page) {
   const MohrFrame& frame = scene.frame;
   const double sx = picture.components[0].value;
   const double sy = picture.components[1].value;
   const double t = picture.components[2].value;
-  const double centre = scene.sorted[0] / 2 + scene.sorted[2] / 2;
   AppendLine(svg, frame.X(sx), frame.Y(t), frame.X(sy), frame.Y(-t), kFacePointColour, "1.5",
              "6 3");
+  const double cx = frame.X(sx / 2 + sy / 2);
   const struct {
     const char* name;
     double sigma, tau;
   } faces[] = {{"X", sx, t}, {"Y", sy, -t}};
+  std::vector<LabelBox> boxes;
   for (const auto& face : faces) {
     const double px = frame.X(face.sigma), py = frame.Y(face.tau);
     AppendDot(svg, px, py, "4", kFacePointColour);
     const std::string text =
         std::string(face.name) + " (" + FormatStress(face.sigma) + ", " + FormatStress(face.tau) + ")";
-    const double width = TextWidth(text);
-    const bool right = face.sigma >= centre;
-    const double x = right ? std::min(px + 8, page.right - width) : std::max(px - 8, page.left + width);
-    AppendLabel(svg, x, py + 4, text, right ? "start" : "end", kFacePointColour, "face-point");
+    boxes.push_back(AppendOutwardLabel(svg, px, py, cx, scene.axis_y, text, page));
   }
+  return boxes;
 }
 
-void AppendShearMark(std::string* svg, const Scene& scene, const Box& page) {
+// Marks the top of the largest circle; its label goes a row higher where a
+// face point's label stands in the way.
+void AppendShearMark(std::string* svg, const Scene& scene, const std::vector<LabelBox>& taken,
+                     const Box& page) {
   const MohrFrame& frame = scene.frame;
   const double largest_shear = scene.sorted[2] / 2 - scene.sorted[0] / 2;
   const double x = frame.X(scene.sorted[0] / 2 + scene.sorted[2] / 2);
   const double y = frame.Y(largest_shear);
   AppendDot(svg, x, y, "3.5", "#c0392b");
   const std::string text = "τmax = " + FormatStress(largest_shear);
-  AppendLabel(svg, CentreWithin(x, TextWidth(text), page), y - 9, text, "middle", "#c0392b",
-              "largest-shear");
+  const double width = TextWidth(text);
+  const double centre = CentreWithin(x, width, page);
+  double baseline = y - 9;
+  for (const LabelBox& other : taken) {
+    const LabelBox mine = {centre - width / 2, centre + width / 2, baseline - 12, baseline + 4};
+    if (Overlap(mine, other)) baseline = other.top - 6;
+  }
+  AppendLabel(svg, centre, baseline, text, "middle", "#c0392b", "largest-shear");
 }
 
 }  // namespace
@@ -216,12 +260,14 @@ void AppendPrincipalLabels(std::string* svg, const MohrPicture& picture, const S
   }
 }
 
-void AppendHydrostaticNote(std::string* svg, const Scene& scene) {
+// Says why there is no circle: what the report prints as three equal
+// principal stresses is drawn as the point they are.
+void AppendPointNote(std::string* svg, const Scene& scene) {
   const Box& box = scene.frame.box;
   const double x = (box.left + box.right) / 2;
-  AppendLabel(svg, x, box.top + 8, "Hydrostatic state: the three circles are one point,", "middle",
+  AppendLabel(svg, x, scene.tau_axis_top - 40, "The three principal stresses are equal:", "middle",
               kLargestCircleColour, "note");
-  AppendLabel(svg, x, box.top + 24, "no plane carries a shear stress.", "middle",
+  AppendLabel(svg, x, scene.tau_axis_top - 24, "Mohr’s circles shrink to one point.", "middle",
               kLargestCircleColour, "note");
 }
 
@@ -239,14 +285,15 @@ void AppendMohrPlot(std::string* svg, const MohrPicture& picture, const Box& box
   AppendAxes(svg, scene);
   AppendCloseTag(svg, "g");
   // Leaders and marks first, so the circles pass over them where they meet.
-  const double below = std::max(frame.Y(lo / 2 - hi / 2), scene.axis_y + 18);
+  // Below the τ axis, and below a face point's label at the foot of the circle.
+  const double below = std::max(scene.tau_axis_bottom, frame.Y(lo / 2 - hi / 2) + 28);
   AppendOpenTag(svg, "g", {{"stroke", "#fff"}, {"stroke-width", "3"}, {"stroke-linejoin", "round"},
                            {"paint-order", "stroke"}});
   AppendPrincipalLabels(svg, picture, scene, below, page);
   AppendCloseTag(svg, "g");
   if (scene.point) {
     AppendDot(svg, frame.X(lo), scene.axis_y, "5", kLargestCircleColour);
-    AppendHydrostaticNote(svg, scene);
+    AppendPointNote(svg, scene);
     return;
   }
   AppendCircle(svg, frame, mid, hi, kUpperCircleColour);
@@ -254,8 +301,9 @@ void AppendMohrPlot(std::string* svg, const MohrPicture& picture, const Box& box
   AppendCircle(svg, frame, lo, hi, kLargestCircleColour);
   AppendOpenTag(svg, "g", {{"stroke", "#fff"}, {"stroke-width", "3"}, {"stroke-linejoin", "round"},
                            {"paint-order", "stroke"}});
-  if (IsInPlane(picture.state)) AppendFacePoints(svg, picture, scene, page);
-  AppendShearMark(svg, scene, page);
+  std::vector<LabelBox> taken;
+  if (IsInPlane(picture.state)) taken = AppendFacePoints(svg, picture, scene, page);
+  AppendShearMark(svg, scene, taken, page);
   AppendCloseTag(svg, "g");
 }
 
