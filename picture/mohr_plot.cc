@@ -188,7 +188,11 @@ void AppendShearMark(std::string* svg, const Scene& scene, const std::vector<Lab
   const double largest_shear = scene.sorted[2] / 2 - scene.sorted[0] / 2;
   const double x = frame.X(scene.sorted[0] / 2 + scene.sorted[2] / 2);
   const double y = frame.Y(largest_shear);
-  AppendDot(svg, x, y, "3.5", "#c0392b");
+  // A ring, so that a face point at the top stays visible inside it.
+  AppendOpenTag(svg, "circle",
+                {{"cx", SvgNumber(x)}, {"cy", SvgNumber(y)}, {"r", "6.5"}, {"fill", "none"},
+                 {"stroke", "#c0392b"}, {"stroke-width", "2"}},
+                true);
   const std::string text = "τmax = " + FormatStress(largest_shear);
   const double width = TextWidth(text);
   const double centre = CentreWithin(x, width, page);
