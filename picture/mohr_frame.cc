@@ -102,8 +102,10 @@ std::vector<double> TickValues(const MohrFrame& frame, double lo, double hi) {
   std::vector<double> values;
   const double first = std::ceil(lo / frame.tick_step);
   const double last = std::floor(hi / frame.tick_step);
-  for (double k = first; k <= last; ++k) {
-    const double value = Multiple(frame, k);
+  // At most a few dozen ticks fit the box, so the count is small whatever first is.
+  const auto count = static_cast<long long>(last - first);
+  for (long long i = 0; i <= count; ++i) {
+    const double value = Multiple(frame, first + static_cast<double>(i));
     if (value >= lo && value <= hi) values.push_back(value);
   }
   return values;

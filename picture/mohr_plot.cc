@@ -37,30 +37,45 @@ void AppendLine(std::string* svg, double x1, double y1, double x2, double y2, co
                 const char* width, const char* dash = nullptr) {
   if (dash != nullptr) {
     AppendOpenTag(svg, "line",
-                  {{"x1", SvgNumber(x1)}, {"y1", SvgNumber(y1)}, {"x2", SvgNumber(x2)},
-                   {"y2", SvgNumber(y2)}, {"stroke", stroke}, {"stroke-width", width},
+                  {{"x1", SvgNumber(x1)},
+                   {"y1", SvgNumber(y1)},
+                   {"x2", SvgNumber(x2)},
+                   {"y2", SvgNumber(y2)},
+                   {"stroke", stroke},
+                   {"stroke-width", width},
                    {"stroke-dasharray", dash}},
                   true);
     return;
   }
   AppendOpenTag(svg, "line",
-                {{"x1", SvgNumber(x1)}, {"y1", SvgNumber(y1)}, {"x2", SvgNumber(x2)},
-                 {"y2", SvgNumber(y2)}, {"stroke", stroke}, {"stroke-width", width}},
+                {{"x1", SvgNumber(x1)},
+                 {"y1", SvgNumber(y1)},
+                 {"x2", SvgNumber(x2)},
+                 {"y2", SvgNumber(y2)},
+                 {"stroke", stroke},
+                 {"stroke-width", width}},
                 true);
 }
 
 void AppendDot(std::string* svg, double x, double y, const char* radius, const char* fill) {
   AppendOpenTag(svg, "circle",
-                {{"cx", SvgNumber(x)}, {"cy", SvgNumber(y)}, {"r", radius}, {"fill", fill}, {"stroke", "none"}},
+                {{"cx", SvgNumber(x)},
+                 {"cy", SvgNumber(y)},
+                 {"r", radius},
+                 {"fill", fill},
+                 {"stroke", "none"}},
                 true);
 }
 
 // Appends a label; `kind` names what it labels, for readers of the file.
-void AppendLabel(std::string* svg, double x, double y, const std::string& text,
-                 const char* anchor, const char* fill, const char* kind) {
+void AppendLabel(std::string* svg, double x, double y, const std::string& text, const char* anchor,
+                 const char* fill, const char* kind) {
   AppendTextElement(svg, "text",
-                    {{"class", kind}, {"x", SvgNumber(x)}, {"y", SvgNumber(y)},
-                     {"text-anchor", anchor}, {"fill", fill}},
+                    {{"class", kind},
+                     {"x", SvgNumber(x)},
+                     {"y", SvgNumber(y)},
+                     {"text-anchor", anchor},
+                     {"fill", fill}},
                     text);
 }
 
@@ -121,9 +136,13 @@ void AppendCircle(std::string* svg, const MohrFrame& frame, double lo, double hi
   const double centre = lo / 2 + hi / 2;
   const double radius = (hi / 2 - lo / 2) * frame.UnitsPerStress();
   AppendOpenTag(svg, "circle",
-                {{"class", "circle"}, {"cx", SvgNumber(frame.X(centre))},
-                 {"cy", SvgNumber(frame.Y(0))}, {"r", SvgNumber(radius)}, {"fill", "none"},
-                 {"stroke", colour}, {"stroke-width", "2"}},
+                {{"class", "circle"},
+                 {"cx", SvgNumber(frame.X(centre))},
+                 {"cy", SvgNumber(frame.Y(0))},
+                 {"r", SvgNumber(radius)},
+                 {"fill", "none"},
+                 {"stroke", colour},
+                 {"stroke-width", "2"}},
                 true);
 }
 
@@ -173,8 +192,8 @@ std::vector<LabelBox> AppendFacePoints(std::string* svg, const MohrPicture& pict
   for (const auto& face : faces) {
     const double px = frame.X(face.sigma), py = frame.Y(face.tau);
     AppendDot(svg, px, py, "4", kFacePointColour);
-    const std::string text =
-        std::string(face.name) + " (" + FormatStress(face.sigma) + ", " + FormatStress(face.tau) + ")";
+    const std::string text = std::string(face.name) + " (" + FormatStress(face.sigma) + ", " +
+                             FormatStress(face.tau) + ")";
     boxes.push_back(AppendOutwardLabel(svg, px, py, cx, scene.axis_y, text, page));
   }
   return boxes;
@@ -190,8 +209,12 @@ void AppendShearMark(std::string* svg, const Scene& scene, const std::vector<Lab
   const double y = frame.Y(largest_shear);
   // A ring, so that a face point at the top stays visible inside it.
   AppendOpenTag(svg, "circle",
-                {{"cx", SvgNumber(x)}, {"cy", SvgNumber(y)}, {"r", "6.5"}, {"fill", "none"},
-                 {"stroke", "#c0392b"}, {"stroke-width", "2"}},
+                {{"cx", SvgNumber(x)},
+                 {"cy", SvgNumber(y)},
+                 {"r", "6.5"},
+                 {"fill", "none"},
+                 {"stroke", "#c0392b"},
+                 {"stroke-width", "2"}},
                 true);
   const std::string text = "τmax = " + FormatStress(largest_shear);
   const double width = TextWidth(text);
@@ -277,22 +300,27 @@ void AppendPointNote(std::string* svg, const Scene& scene) {
 
 }  // namespace
 
-void AppendMohrPlot(std::string* svg, const MohrPicture& picture, const Box& box,
-                    const Box& page) {
+void AppendMohrPlot(std::string* svg, const MohrPicture& picture, const Box& box, const Box& page) {
   assert(IsDrawable(picture));
   const Scene scene = SceneOf(picture, box);
   const MohrFrame& frame = scene.frame;
   const double lo = scene.sorted[0], mid = scene.sorted[1], hi = scene.sorted[2];
   // Labels carry a white halo so that they stay readable over lines.
-  AppendOpenTag(svg, "g", {{"stroke", "#fff"}, {"stroke-width", "3"}, {"stroke-linejoin", "round"},
-                           {"paint-order", "stroke"}});
+  AppendOpenTag(svg, "g",
+                {{"stroke", "#fff"},
+                 {"stroke-width", "3"},
+                 {"stroke-linejoin", "round"},
+                 {"paint-order", "stroke"}});
   AppendAxes(svg, scene);
   AppendCloseTag(svg, "g");
   // Leaders and marks first, so the circles pass over them where they meet.
   // Below the τ axis, and below a face point's label at the foot of the circle.
   const double below = std::max(scene.tau_axis_bottom, frame.Y(lo / 2 - hi / 2) + 28);
-  AppendOpenTag(svg, "g", {{"stroke", "#fff"}, {"stroke-width", "3"}, {"stroke-linejoin", "round"},
-                           {"paint-order", "stroke"}});
+  AppendOpenTag(svg, "g",
+                {{"stroke", "#fff"},
+                 {"stroke-width", "3"},
+                 {"stroke-linejoin", "round"},
+                 {"paint-order", "stroke"}});
   AppendPrincipalLabels(svg, picture, scene, below, page);
   AppendCloseTag(svg, "g");
   if (scene.point) {
@@ -303,8 +331,11 @@ void AppendMohrPlot(std::string* svg, const MohrPicture& picture, const Box& box
   AppendCircle(svg, frame, mid, hi, kUpperCircleColour);
   AppendCircle(svg, frame, lo, mid, kLowerCircleColour);
   AppendCircle(svg, frame, lo, hi, kLargestCircleColour);
-  AppendOpenTag(svg, "g", {{"stroke", "#fff"}, {"stroke-width", "3"}, {"stroke-linejoin", "round"},
-                           {"paint-order", "stroke"}});
+  AppendOpenTag(svg, "g",
+                {{"stroke", "#fff"},
+                 {"stroke-width", "3"},
+                 {"stroke-linejoin", "round"},
+                 {"paint-order", "stroke"}});
   std::vector<LabelBox> taken;
   if (IsInPlane(picture.state)) taken = AppendFacePoints(svg, picture, scene, page);
   AppendShearMark(svg, scene, taken, page);

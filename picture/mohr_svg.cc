@@ -58,14 +58,14 @@ void AppendPanel(std::string* svg, const MohrPicture& picture) {
 void AppendNotDrawable(std::string* svg) {
   const double x = (kPlotBox.left + kPlotBox.right) / 2;
   const double y = (kPlotBox.top + kPlotBox.bottom) / 2;
-  AppendTextElement(svg, "text",
-                    {{"class", "note"}, {"x", SvgNumber(x)}, {"y", SvgNumber(y)},
-                     {"text-anchor", "middle"}},
-                    "No circles: the principal stresses are not finite numbers");
-  AppendTextElement(svg, "text",
-                    {{"class", "note"}, {"x", SvgNumber(x)}, {"y", SvgNumber(y + 18)},
-                     {"text-anchor", "middle"}},
-                    "or lie beyond 1e-280 to 1e280 N/mm².");
+  AppendTextElement(
+      svg, "text",
+      {{"class", "note"}, {"x", SvgNumber(x)}, {"y", SvgNumber(y)}, {"text-anchor", "middle"}},
+      "No circles: the principal stresses are not finite numbers");
+  AppendTextElement(
+      svg, "text",
+      {{"class", "note"}, {"x", SvgNumber(x)}, {"y", SvgNumber(y + 18)}, {"text-anchor", "middle"}},
+      "or lie beyond 1e-280 to 1e280 N/mm².");
 }
 
 }  // namespace
@@ -86,7 +86,8 @@ std::string MohrSvg(const MohrPicture& picture) {
                 {{"width", SvgNumber(kWidth)}, {"height", SvgNumber(kHeight)}, {"fill", "#fff"}},
                 true);
   AppendTextElement(&svg, "text",
-                    {{"x", "16"}, {"y", "32"}, {"font-size", "18"}, {"font-weight", "bold"}}, title);
+                    {{"x", "16"}, {"y", "32"}, {"font-size", "18"}, {"font-weight", "bold"}},
+                    title);
   AppendPanel(&svg, picture);
   if (IsDrawable(picture)) {
     AppendMohrPlot(&svg, picture, kPlotBox, kPlotPage);
