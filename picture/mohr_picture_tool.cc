@@ -1,59 +1,37 @@
 // Writes the Mohr picture of one stress state to standard output, for the
-// tests that render it: mohr_picture_tool STATE VALUE...
-// STATE is spatial, plane, axisymmetric or plate (or 1 to 4); the values are
-// the state's components in the dialogue's order; all three hypotheses.
+// tests that render it: mohr_picture_tool spatial|plane|axisymmetric|plate
+// VALUE... with the state's components in the dialogue's order.
 #include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "picture/mohr_picture.h"
 
-namespace {
-
-using vergleichsspannung::StressState;
-
-bool StateOf(std::string_view word, StressState* state) {
-  const char* names[] = {"spatial", "plane", "axisymmetric", "plate"};
-  for (int i = 0; i < 4; ++i) {
-    if (word == names[i] || word == std::to_string(i + 1)) {
-      *state = static_cast<StressState>(i + 1);
-      return true;
-    }
-  }
-  return false;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-  StressState state = StressState::Spatial;
-  if (argc < 2 || !StateOf(argv[1], &state)) {
+  using namespace vergleichsspannung;
+  const char* names[] = {"spatial", "plane", "axisymmetric", "plate"};
+  int state = 0;
+  while (argc > 1 && state < 4 && std::strcmp(argv[1], names[state]) != 0) ++state;
+  std::vector<double> values(static_cast<std::size_t>(argc > 2 ? argc - 2 : 0));
+  bool read =
+      argc > 1 && state < 4 &&
+      static_cast<int>(values.size()) == ComponentCount(static_cast<StressState>(state + 1));
+  for (std::size_t i = 0; read && i < values.size(); ++i) {
+    const char* end = argv[i + 2] + std::strlen(argv[i + 2]);
+    const std::from_chars_result number = std::from_chars(argv[i + 2], end, values[i]);
+    read = number.ec == std::errc() && number.ptr == end;
+  }
+  if (!read) {
     std::fputs("usage: mohr_picture_tool spatial|plane|axisymmetric|plate VALUE...\n", stderr);
     return 2;
   }
-  std::vector<double> values;
-  for (int i = 2; i < argc; ++i) {
-    const char* end = argv[i] + std::strlen(argv[i]);
-    double value = 0;
-    const std::from_chars_result read = std::from_chars(argv[i], end, value);
-    if (read.ec != std::errc() || read.ptr != end) {
-      std::fprintf(stderr, "mohr_picture_tool: not a number: %s\n", argv[i]);
-      return 2;
-    }
-    values.push_back(value);
-  }
-  if (static_cast<int>(values.size()) != vergleichsspannung::ComponentCount(state)) {
-    std::fprintf(stderr, "mohr_picture_tool: this state takes %d values\n",
-                 vergleichsspannung::ComponentCount(state));
-    return 2;
-  }
-  using vergleichsspannung::Hypothesis;
-  const std::string svg = vergleichsspannung::MohrSvg(vergleichsspannung::MakeMohrPicture(
-      state, values, {Hypothesis::GEH, Hypothesis::NH, Hypothesis::SH}));
-  return std::fwrite(svg.data(), 1, svg.size(), stdout) == svg.size() && std::fflush(stdout) == 0
-             ? 0
-             : 1;
+  const std::string svg =
+      MohrSvg(MakeMohrPicture(static_cast<StressState>(state + 1), values,
+                              {Hypothesis::GEH, Hypothesis::NH, Hypothesis::SH}));
+  std::string reason;
+  if (WriteMohrSvg("-", svg, &reason)) return 0;
+  std::fprintf(stderr, "mohr_picture_tool: %s\n", reason.c_str());
+  return 1;
 }
