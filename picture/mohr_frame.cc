@@ -14,12 +14,30 @@ constexpr double kMargin = 0.06;
 // The fewest units between two ticks, and the gap kept between their labels.
 constexpr double kLeastTickSpacing = 40;
 constexpr double kLabelGap = 14;
-// Hundredths of a unit are what SvgNumber keeps; exact powers of ten up to
-// here make tick values by one division or one multiplication.
+// Powers of ten up to here are exact doubles, so a tick value is made by one
+// division or one multiplication.
 constexpr int kLargestExactPowerOfTen = 22;
 
-// Returns 10^n, exact for |n| <= 22.
-double PowerOfTen(int n) { return std::pow(10.0, n); }
+// Returns 10^n, exact for 0 <= n <= 22, by multiplications alone: the
+// library's pow and log10 may round differently from one system to the next,
+// and the picture must be the same bytes everywhere.
+double PowerOfTen(int n) {
+  double power = 1;
+  for (int i = 0; i < (n < 0 ? -n : n); ++i) power *= 10;
+  return n < 0 ? 1 / power : power;
+}
+
+// Returns the e with 10^e <= x < 10^(e + 1), PowerOfTen's powers compared.
+// REQUIRES: x is positive and finite.
+int DecimalExponent(double x) {
+  int binary;
+  std::frexp(x, &binary);
+  int e =
+      static_cast<int>(std::floor((binary - 1) * 0.30103));  // a first guess, off by one at most
+  while (PowerOfTen(e) > x) --e;
+  while (PowerOfTen(e + 1) <= x) ++e;
+  return e;
+}
 
 // Returns whole multiple `k` of the frame's step, rounded once.
 double Multiple(const MohrFrame& frame, double k) {
@@ -41,7 +59,7 @@ double WidestSigmaLabel(const MohrFrame& frame) {
 // Sets the smallest round step whose ticks lie far enough apart for labels.
 void ChooseTickStep(MohrFrame* frame) {
   const double per_stress = frame->UnitsPerStress();
-  int exponent = static_cast<int>(std::floor(std::log10(kLeastTickSpacing / per_stress))) - 1;
+  int exponent = DecimalExponent(kLeastTickSpacing / per_stress) - 1;
   for (;; ++exponent) {
     for (int mantissa : {1, 2, 5}) {
       frame->tick_mantissa = mantissa;
@@ -120,9 +138,9 @@ std::string TickLabel(const MohrFrame& frame, double value) {
     written = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed,
                             std::max(0, -frame.tick_exponent));
   } else {
-    // One digit more than the step strictly needs: %g drops it again when it
-    // is a zero, and a log10 just below a power of ten cannot cost a digit.
-    const int digits = static_cast<int>(std::floor(std::log10(largest))) - frame.tick_exponent + 2;
+    // One digit more than the step strictly needs: %g drops it again, as it
+    // is a zero for every multiple of the step.
+    const int digits = DecimalExponent(largest) - frame.tick_exponent + 2;
     written = std::to_chars(text, text + sizeof text, value, std::chars_format::general,
                             std::clamp(digits, 1, 17));
   }

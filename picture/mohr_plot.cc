@@ -160,7 +160,7 @@ bool Overlap(const LabelBox& a, const LabelBox& b) {
 LabelBox AppendOutwardLabel(std::string* svg, double px, double py, double cx, double axis_y,
                             const std::string& text, const Box& page) {
   double ux = px - cx, uy = py - axis_y;
-  const double length = std::hypot(ux, uy);
+  const double length = std::sqrt(ux * ux + uy * uy);  // not hypot: rounded alike everywhere
   ux = length > 0 ? ux / length : 0.6;  // a circle of no size: above and to the right
   uy = length > 0 ? uy / length : -0.8;
   const double width = TextWidth(text);
