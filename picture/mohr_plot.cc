@@ -33,6 +33,15 @@ struct Scene {
   double tau_axis_bottom = 0;
 };
 
+// A label's extent, to keep two labels apart.
+struct LabelBox {
+  double left, right, top, bottom;
+};
+
+bool Overlap(const LabelBox& a, const LabelBox& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
 void AppendLine(std::string* svg, double x1, double y1, double x2, double y2, const char* stroke,
                 const char* width, const char* dash = nullptr) {
   if (dash != nullptr) {
@@ -102,7 +111,9 @@ Scene SceneOf(const MohrPicture& picture, const Box& box) {
   return scene;
 }
 
-void AppendAxes(std::string* svg, const Scene& scene) {
+// Appends both axes with their ticks; returns the boxes of the τ labels, which
+// stand where other labels may want to go.
+std::vector<LabelBox> AppendAxes(std::string* svg, const Scene& scene) {
   const MohrFrame& frame = scene.frame;
   const Box& box = frame.box;
   const double x = scene.tau_axis_x;
@@ -122,13 +133,17 @@ void AppendAxes(std::string* svg, const Scene& scene) {
     AppendLabel(svg, tick_x, y + 17, TickLabel(frame, sigma), "middle", "#000", "sigma-tick");
   }
   const double per_stress = frame.UnitsPerStress();
+  std::vector<LabelBox> taken;
   for (double tau : TickValues(frame, (y - scene.tau_axis_bottom) / per_stress,
                                (y - scene.tau_axis_top - 10) / per_stress)) {
     if (tau == 0) continue;  // the σ axis's 0 stands there
     const double tick_y = frame.Y(tau);
     AppendLine(svg, x - kTick, tick_y, x, tick_y, "#000", "1");
-    AppendLabel(svg, x - 6, tick_y + 4, TickLabel(frame, tau), "end", "#000", "tau-tick");
+    const std::string label = TickLabel(frame, tau);
+    AppendLabel(svg, x - 6, tick_y + 4, label, "end", "#000", "tau-tick");
+    taken.push_back({x - 6 - TextWidth(label), x - 6, tick_y - 8, tick_y + 8});
   }
+  return taken;
 }
 
 void AppendCircle(std::string* svg, const MohrFrame& frame, double lo, double hi,
@@ -144,15 +159,6 @@ void AppendCircle(std::string* svg, const MohrFrame& frame, double lo, double hi
                  {"stroke", colour},
                  {"stroke-width", "2"}},
                 true);
-}
-
-// A label's extent, to keep two labels apart.
-struct LabelBox {
-  double left, right, top, bottom;
-};
-
-bool Overlap(const LabelBox& a, const LabelBox& b) {
-  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
 // Appends the label of a mark at (px, py) on a circle about (cx, axis_y), set
@@ -200,7 +206,7 @@ std::vector<LabelBox> AppendFacePoints(std::string* svg, const MohrPicture& pict
 }
 
 // Marks the top of the largest circle; its label goes a row higher where a
-// face point's label stands in the way.
+// face point's or a τ tick's label stands in the way.
 void AppendShearMark(std::string* svg, const Scene& scene, const std::vector<LabelBox>& taken,
                      const Box& page) {
   const MohrFrame& frame = scene.frame;
@@ -220,9 +226,16 @@ void AppendShearMark(std::string* svg, const Scene& scene, const std::vector<Lab
   const double width = TextWidth(text);
   const double centre = CentreWithin(x, width, page);
   double baseline = y - 9;
-  for (const LabelBox& other : taken) {
-    const LabelBox mine = {centre - width / 2, centre + width / 2, baseline - 12, baseline + 4};
-    if (Overlap(mine, other)) baseline = other.top - 6;
+  // Each move goes above the label in the way, so this ends within one pass per label.
+  for (bool moved = true; moved;) {
+    moved = false;
+    for (const LabelBox& other : taken) {
+      const LabelBox mine = {centre - width / 2, centre + width / 2, baseline - 12, baseline + 4};
+      if (Overlap(mine, other)) {
+        baseline = other.top - 6;
+        moved = true;
+      }
+    }
   }
   AppendLabel(svg, centre, baseline, text, "middle", "#c0392b", "largest-shear");
 }
@@ -311,7 +324,7 @@ void AppendMohrPlot(std::string* svg, const MohrPicture& picture, const Box& box
                  {"stroke-width", "3"},
                  {"stroke-linejoin", "round"},
                  {"paint-order", "stroke"}});
-  AppendAxes(svg, scene);
+  std::vector<LabelBox> taken = AppendAxes(svg, scene);
   AppendCloseTag(svg, "g");
   // Leaders and marks first, so the circles pass over them where they meet.
   // Below the τ axis, and below a face point's label at the foot of the circle.
@@ -336,8 +349,10 @@ void AppendMohrPlot(std::string* svg, const MohrPicture& picture, const Box& box
                  {"stroke-width", "3"},
                  {"stroke-linejoin", "round"},
                  {"paint-order", "stroke"}});
-  std::vector<LabelBox> taken;
-  if (IsInPlane(picture.state)) taken = AppendFacePoints(svg, picture, scene, page);
+  if (IsInPlane(picture.state)) {
+    const std::vector<LabelBox> faces = AppendFacePoints(svg, picture, scene, page);
+    taken.insert(taken.end(), faces.begin(), faces.end());
+  }
   AppendShearMark(svg, scene, taken, page);
   AppendCloseTag(svg, "g");
 }
