@@ -42,52 +42,6 @@ bool Overlap(const LabelBox& a, const LabelBox& b) {
   return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
-void AppendLine(std::string* svg, double x1, double y1, double x2, double y2, const char* stroke,
-                const char* width, const char* dash = nullptr) {
-  if (dash != nullptr) {
-    AppendOpenTag(svg, "line",
-                  {{"x1", SvgNumber(x1)},
-                   {"y1", SvgNumber(y1)},
-                   {"x2", SvgNumber(x2)},
-                   {"y2", SvgNumber(y2)},
-                   {"stroke", stroke},
-                   {"stroke-width", width},
-                   {"stroke-dasharray", dash}},
-                  true);
-    return;
-  }
-  AppendOpenTag(svg, "line",
-                {{"x1", SvgNumber(x1)},
-                 {"y1", SvgNumber(y1)},
-                 {"x2", SvgNumber(x2)},
-                 {"y2", SvgNumber(y2)},
-                 {"stroke", stroke},
-                 {"stroke-width", width}},
-                true);
-}
-
-void AppendDot(std::string* svg, double x, double y, const char* radius, const char* fill) {
-  AppendOpenTag(svg, "circle",
-                {{"cx", SvgNumber(x)},
-                 {"cy", SvgNumber(y)},
-                 {"r", radius},
-                 {"fill", fill},
-                 {"stroke", "none"}},
-                true);
-}
-
-// Appends a label; `kind` names what it labels, for readers of the file.
-void AppendLabel(std::string* svg, double x, double y, const std::string& text, const char* anchor,
-                 const char* fill, const char* kind) {
-  AppendTextElement(svg, "text",
-                    {{"class", kind},
-                     {"x", SvgNumber(x)},
-                     {"y", SvgNumber(y)},
-                     {"text-anchor", anchor},
-                     {"fill", fill}},
-                    text);
-}
-
 // Returns the x that keeps a label of `width` centred at `x` within `page`.
 double CentreWithin(double x, double width, const Box& page) {
   return std::clamp(x, page.left + width / 2, page.right - width / 2);

@@ -73,4 +73,49 @@ void AppendTextElement(std::string* svg, std::string_view name,
   AppendCloseTag(svg, name);
 }
 
+void AppendLine(std::string* svg, double x1, double y1, double x2, double y2, const char* stroke,
+                const char* width, const char* dash) {
+  if (dash != nullptr) {
+    AppendOpenTag(svg, "line",
+                  {{"x1", SvgNumber(x1)},
+                   {"y1", SvgNumber(y1)},
+                   {"x2", SvgNumber(x2)},
+                   {"y2", SvgNumber(y2)},
+                   {"stroke", stroke},
+                   {"stroke-width", width},
+                   {"stroke-dasharray", dash}},
+                  true);
+    return;
+  }
+  AppendOpenTag(svg, "line",
+                {{"x1", SvgNumber(x1)},
+                 {"y1", SvgNumber(y1)},
+                 {"x2", SvgNumber(x2)},
+                 {"y2", SvgNumber(y2)},
+                 {"stroke", stroke},
+                 {"stroke-width", width}},
+                true);
+}
+
+void AppendDot(std::string* svg, double x, double y, const char* radius, const char* fill) {
+  AppendOpenTag(svg, "circle",
+                {{"cx", SvgNumber(x)},
+                 {"cy", SvgNumber(y)},
+                 {"r", radius},
+                 {"fill", fill},
+                 {"stroke", "none"}},
+                true);
+}
+
+void AppendLabel(std::string* svg, double x, double y, const std::string& text, const char* anchor,
+                 const char* fill, const char* kind) {
+  AppendTextElement(svg, "text",
+                    {{"class", kind},
+                     {"x", SvgNumber(x)},
+                     {"y", SvgNumber(y)},
+                     {"text-anchor", anchor},
+                     {"fill", fill}},
+                    text);
+}
+
 }  // namespace vergleichsspannung

@@ -37,6 +37,20 @@ void AppendCloseTag(std::string* svg, std::string_view name);
 void AppendTextElement(std::string* svg, std::string_view name,
                        std::initializer_list<SvgAttribute> attributes, std::string_view text);
 
+// Appends a line from (x1, y1) to (x2, y2), `width` wide in `stroke`, dashed
+// as `dash` says ("6 3": six units drawn, three left out) unless it is null.
+void AppendLine(std::string* svg, double x1, double y1, double x2, double y2, const char* stroke,
+                const char* width, const char* dash = nullptr);
+
+// Appends a disc of `radius` about (x, y) filled with `fill`, without outline.
+void AppendDot(std::string* svg, double x, double y, const char* radius, const char* fill);
+
+// Appends `text` at (x, y), aligned by `anchor` (start, middle or end) and
+// filled with `fill`; the class `kind` names what it labels, for readers of
+// the file and for tests that find the labels.
+void AppendLabel(std::string* svg, double x, double y, const std::string& text, const char* anchor,
+                 const char* fill, const char* kind);
+
 }  // namespace vergleichsspannung
 
 #endif  // VERGLEICHSSPANNUNG_PICTURE_SVG_WRITER_H_
