@@ -1,10 +1,10 @@
 #include "command_line/csv_writer.h"
 
 #include <cassert>
-#include <charconv>
 #include <cmath>
 
 #include "command_line/descriptor_io.h"
+#include "command_line/significant_digits.h"
 
 namespace vergleichsspannung {
 
@@ -36,12 +36,8 @@ void AppendField(std::string* out, std::string_view text) {
 
 void AppendNumber(std::string* out, double value, int digits) {
   assert(digits >= 1 && digits <= 17 && std::isfinite(value));
-  // "-1.2345678901234567e-308" takes 24 bytes.
-  char text[32];
-  const std::to_chars_result written =
-      std::to_chars(text, text + sizeof text, value, std::chars_format::general, digits);
-  assert(written.ec == std::errc());
-  out->append(text, written.ptr);
+  char text[kMaxSignificantText];
+  out->append(text, WriteSignificant(text, value, digits));
 }
 
 bool Flush(CsvOutput* output) {
