@@ -72,7 +72,7 @@ bool StateByName(std::string_view name, StressState* state) {
 bool HypothesisByName(std::string_view name, Hypothesis* hypothesis) {
   for (int h = kFirstHypothesis; h <= kLastHypothesis; ++h) {
     if (SameIgnoringCase(name, kHypothesisNames[h - kFirstHypothesis]) ||
-        name == std::string_view("123" + (h - kFirstHypothesis), 1)) {
+        (name.size() == 1 && name[0] == static_cast<char>('0' + h))) {
       *hypothesis = static_cast<Hypothesis>(h);
       return true;
     }
