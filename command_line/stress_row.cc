@@ -52,7 +52,7 @@ void PrincipalAndPicks(StressState state, const Workspace& w, StateResult* resul
     result->equivalent[kNH] = result->equivalent[kSH] = kNotANumber;
     return;
   }
-  result->principal = {principal.Sig1, principal.Sig2, in_plane ? 0 : principal.Sig3};
+  result->principal = {principal.Sig1, principal.Sig2, principal.Sig3};
   const PowerOfTwoScale& scale = scaled.scale;
   result->equivalent[kNH] = scale.Up(in_plane ? MaxAbsPick(scaled.sig1, scaled.sig2)
                                               : MaxAbsPick(scaled.sig1, scaled.sig2, scaled.sig3));

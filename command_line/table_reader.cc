@@ -99,7 +99,6 @@ TableForm DetectForm(std::string_view line) {
   if (!comma) return TableForm::kBlanks;
   std::vector<std::string_view> words;
   SplitBlanks(line, &words);
-  if (words.size() == 1) return TableForm::kComma;
   for (std::string_view word : words) {
     const std::size_t first = word.find(',');
     if (first == 0 || word.back() == ',' || word.find(',', first + 1) != std::string_view::npos) {

@@ -29,8 +29,8 @@ struct TableRecord {
 };
 
 // Returns the form of a table whose first line is `line`: semicolons where it
-// holds one outside quotes; commas where it is one word with a comma, or holds
-// a double quote or a word with more than one comma or a comma at its end;
+// holds one outside quotes; commas where it holds a double quote or a word
+// with more than one comma or a comma at either end;
 // blanks otherwise, so "1,5 2,5 3" reads as three numbers with decimal commas.
 TableForm DetectForm(std::string_view line);
 
