@@ -37,7 +37,8 @@ void AppendField(std::string* out, std::string_view text) {
 void AppendNumber(std::string* out, double value, int digits) {
   assert(digits >= 1 && digits <= 17 && std::isfinite(value));
   char text[kMaxSignificantText];
-  out->append(text, WriteSignificant(text, value, digits));
+  const char* end = WriteSignificant(text, value, digits);
+  out->append(text, static_cast<std::size_t>(end - text));
 }
 
 bool Flush(CsvOutput* output) {

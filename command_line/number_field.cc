@@ -3,6 +3,7 @@
 #include <cassert>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 #include "console/messages.h"
 #include "console/number_word.h"
@@ -45,16 +46,52 @@ bool IsDecimal(std::string_view word) {
   return i == word.size();
 }
 
+// Powers of ten a double holds exactly.
+constexpr double kExactPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+// Whole numbers of up to 15 digits are exact in a double.
+constexpr int kMaxExactDigits = 15;
+
+// Stores in *value the number `word` spells where it is what tables mostly
+// hold, an optional minus, up to 15 digits and at most one decimal point
+// ("-1234.567"), and returns true; false for anything else. Its digits make
+// a whole number m and the point a power of ten p, both exact in a double,
+// so m / p, rounded once, is the correctly rounded value, as any correct
+// reading gives it (Clinger's fast path).
+bool ReadPlainDecimal(std::string_view word, double* value) {
+  const bool negative = !word.empty() && word[0] == '-';
+  std::size_t i = negative ? 1 : 0;
+  std::uint64_t whole = 0;
+  int digits = 0, fraction_digits = 0;
+  bool point = false;
+  for (; i < word.size(); ++i) {
+    const char c = word[i];
+    if (c >= '0' && c <= '9') {
+      whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+      ++digits;
+      fraction_digits += point ? 1 : 0;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  if (digits == 0 || digits > kMaxExactDigits) return false;
+  const double magnitude = static_cast<double>(whole) / kExactPowersOfTen[fraction_digits];
+  *value = negative ? -magnitude : magnitude;
+  return true;
+}
+
 }  // namespace
 
 FieldRefusal ReadStressField(std::string_view word, double* stress) {
-  // Most fields are plain numbers with a point: std::from_chars reads those
-  // at a fraction of the prompts' cost and to the same correctly rounded
-  // double. Where it reads the whole word as a finite number, the prompts
-  // take the word too (from_chars knows no hexadecimal in this format, and
-  // "inf" and "nan" are not finite). Everything else -- a decimal comma, a
-  // plus sign, a number too small for a double, a refusal -- goes to the
-  // prompts' own reading, which decides.
+  // Most fields are plain numbers with a point: ReadPlainDecimal and
+  // std::from_chars read those at a fraction of the prompts' cost and to the
+  // same correctly rounded double. Where from_chars reads the whole word as a finite number, the
+  // prompts take the word too (from_chars knows no hexadecimal in this format, and "inf" and "nan"
+  // are not finite). Everything else -- a decimal comma, a plus sign, a number too small for a
+  // double, a refusal -- goes to the prompts' own reading, which decides.
+  if (ReadPlainDecimal(word, stress)) return FieldRefusal::kNone;
   double value;
   const std::from_chars_result read =
       std::from_chars(word.data(), word.data() + word.size(), value);

@@ -49,12 +49,20 @@ bool ScaleToDigits(double magnitude, int digits, int exponent, std::uint64_t* ro
   return true;
 }
 
+// "00" to "99": two digits per division, which halves the divisions.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
 // Writes the decimal digits of `number`, `count` of them, ending at `end`.
 void WriteDigits(char* end, std::uint64_t number, int count) {
-  for (int i = 0; i < count; ++i) {
-    *--end = static_cast<char>('0' + number % 10);
-    number /= 10;
+  for (; count >= 2; count -= 2) {
+    end -= 2;
+    std::memcpy(end, kDigitPairs + 2 * (number % 100), 2);
+    number /= 100;
   }
+  if (count == 1) *--end = static_cast<char>('0' + number % 10);
 }
 
 // Writes the digits of `mantissa` (`digits` of them) with the decimal
@@ -67,7 +75,7 @@ char* LayOut(char* out, std::uint64_t mantissa, int digits, int exponent) {
     mantissa /= 10;
     --kept;
   }
-  char text[20] = {};
+  char text[20];
   WriteDigits(text + kept, mantissa, kept);
   if (scientific) {
     *out++ = text[0];
@@ -88,10 +96,15 @@ char* LayOut(char* out, std::uint64_t mantissa, int digits, int exponent) {
     return out;
   }
   const int integer = exponent + 1;
-  for (int i = 0; i < integer; ++i) *out++ = i < kept ? text[i] : '0';
-  if (kept > integer) *out++ = '.';
-  for (int i = integer; i < kept; ++i) *out++ = text[i];
-  return out;
+  if (kept <= integer) {
+    std::memcpy(out, text, static_cast<std::size_t>(kept));
+    std::memset(out + kept, '0', static_cast<std::size_t>(integer - kept));
+    return out + integer;
+  }
+  std::memcpy(out, text, static_cast<std::size_t>(integer));
+  out[integer] = '.';
+  std::memcpy(out + integer + 1, text + integer, static_cast<std::size_t>(kept - integer));
+  return out + kept + 1;
 }
 
 }  // namespace
@@ -107,14 +120,18 @@ char* WriteSignificant(char* out, double value, int digits) {
   const int binary_exponent = static_cast<int>(bits >> 52) - 1023;
   if (binary_exponent == -1023) return WriteExactly(out, value, digits);  // subnormal
   int exponent = (binary_exponent * 78913) >> 18;
+  if (exponent + 1 >= 0 && exponent + 1 <= kMaxExactPower &&
+      magnitude >= kExactPowersOfTen[exponent + 1]) {
+    ++exponent;
+  }
   std::uint64_t mantissa = 0;
   if (!ScaleToDigits(magnitude, digits, exponent, &mantissa)) {
     return WriteExactly(out, value, digits);
   }
   const auto smallest = static_cast<std::uint64_t>(kExactPowersOfTen[digits - 1]);
-  // log10 may miss the exponent by one next to a power of ten, and rounding
-  // may carry into one more digit: then the next exponent rounds again, on
-  // the grid the carry lands on.
+  // The estimate may still be one too small (below 1), and rounding may carry
+  // into one more digit: then the next exponent rounds again, on the grid the
+  // carry lands on.
   for (int tries = 0; mantissa < smallest || mantissa >= smallest * 10; ++tries) {
     exponent += mantissa < smallest ? -1 : 1;
     if (tries == 2 || !ScaleToDigits(magnitude, digits, exponent, &mantissa)) {
