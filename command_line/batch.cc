@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -31,8 +32,8 @@ bool LayOut(BatchRun* run, const TableRecord& record) {
   const Options& options = *run->options;
   const int components = StateColumnsOf(options.state).components;
   int width = components;
-  std::vector<int> fields;
-  for (int i = 0; i < components; ++i) fields.push_back(i);
+  std::vector<int> fields(static_cast<std::size_t>(components));
+  std::iota(fields.begin(), fields.end(), 0);
   if (options.columns_given) {
     const int record_width = static_cast<int>(record.fields.size());
     width = record_width;

@@ -75,7 +75,7 @@ char* LayOut(char* out, std::uint64_t mantissa, int digits, int exponent) {
     mantissa /= 10;
     --kept;
   }
-  char text[20];
+  char text[20] = {};
   WriteDigits(text + kept, mantissa, kept);
   if (scientific) {
     *out++ = text[0];

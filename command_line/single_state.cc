@@ -1,6 +1,7 @@
 #include "command_line/single_state.h"
 
 #include <cassert>
+#include <numeric>
 #include <string>
 
 #include "command_line/table_row.h"
@@ -12,8 +13,8 @@ namespace vergleichsspannung {
 int RunSingleState(const Options& options, CsvOutput* output, StateResult* result) {
   assert(options.mode == Mode::kSingleState);
   const int components = StateColumnsOf(options.state).components;
-  std::vector<int> fields;
-  for (int i = 0; i < components; ++i) fields.push_back(i);
+  std::vector<int> fields(static_cast<std::size_t>(components));
+  std::iota(fields.begin(), fields.end(), 0);
   const TableLayout layout =
       MakeLayout(options.state, options.hypotheses, options.digits, components, fields);
   AppendHeader(layout, {}, &output->pending);
