@@ -21,6 +21,12 @@
 
 namespace {
 
+// Returns true for a line that is neither blank nor a # comment.
+bool StartsRecord(std::string_view line) {
+  const std::size_t first = line.find_first_not_of(" \t\r");
+  return first != std::string_view::npos && line[first] != '#';
+}
+
 // Returns the number of records in `text` of `form`, by RFC 4180's rules
 // where a separator is one (a quote opens a field only at its start, and
 // after a closing quote a second one is a quote of the field), with
@@ -32,9 +38,7 @@ long ExpectedRecords(std::string_view text, char separator) {
   for (std::size_t i = 0; i <= text.size(); ++i) {
     const bool line_end = i == text.size() || text[i] == '\n';
     if (!in_record && line_end) {
-      std::string_view line = text.substr(line_start, i - line_start);
-      const std::size_t first = line.find_first_not_of(" \t\r");
-      if (first != std::string_view::npos && line[first] != '#') {
+      if (StartsRecord(text.substr(line_start, i - line_start))) {
         ++records;
         in_record = true;
         // Read the line's quotes now that it is a record.

@@ -26,24 +26,36 @@ bool NamesNotFinite(std::string_view word) {
   return starts("inf") || starts("nan");
 }
 
+std::size_t SkipDigits(std::string_view word, std::size_t i) {
+  while (i < word.size() && word[i] >= '0' && word[i] <= '9') ++i;
+  return i;
+}
+
+std::size_t SkipSign(std::string_view word, std::size_t i) {
+  return i < word.size() && (word[i] == '+' || word[i] == '-') ? i + 1 : i;
+}
+
+// Returns the index after the exponent ("e-5") at `i`, `i` where there is
+// none, std::string_view::npos where it has no digits.
+std::size_t SkipExponent(std::string_view word, std::size_t i) {
+  if (i == word.size() || (word[i] != 'e' && word[i] != 'E')) return i;
+  const std::size_t digits = SkipSign(word, i + 1);
+  const std::size_t end = SkipDigits(word, digits);
+  return end == digits ? std::string_view::npos : end;
+}
+
 // Returns true when `word` is a decimal number by the prompts' grammar (sign,
 // digits with one point or comma, exponent), whatever its size.
 bool IsDecimal(std::string_view word) {
-  std::size_t i = 0, digits = 0;
-  if (i < word.size() && (word[i] == '+' || word[i] == '-')) ++i;
-  for (; i < word.size() && word[i] >= '0' && word[i] <= '9'; ++i) ++digits;
+  const std::size_t integer = SkipSign(word, 0);
+  std::size_t i = SkipDigits(word, integer);
+  std::size_t digits = i - integer;
   if (i < word.size() && (word[i] == '.' || word[i] == ',')) {
-    for (++i; i < word.size() && word[i] >= '0' && word[i] <= '9'; ++i) ++digits;
+    const std::size_t end = SkipDigits(word, i + 1);
+    digits += end - i - 1;
+    i = end;
   }
-  if (digits == 0) return false;
-  if (i < word.size() && (word[i] == 'e' || word[i] == 'E')) {
-    ++i;
-    if (i < word.size() && (word[i] == '+' || word[i] == '-')) ++i;
-    const std::size_t exponent = i;
-    while (i < word.size() && word[i] >= '0' && word[i] <= '9') ++i;
-    if (i == exponent) return false;
-  }
-  return i == word.size();
+  return digits > 0 && SkipExponent(word, i) == word.size();
 }
 
 // Powers of ten a double holds exactly.

@@ -107,25 +107,32 @@ char* LayOut(char* out, std::uint64_t mantissa, int digits, int exponent) {
   return out + kept + 1;
 }
 
+// Stores in *exponent the decimal exponent of `magnitude`, or one less where
+// it lies below 1; returns false for a subnormal number. It comes from the
+// binary exponent e: floor(e * log10(2)) is (e * 78913) >> 18 for every
+// exponent of a double, and one comparison with a power of ten above 1
+// makes it exact there.
+bool EstimateExponent(double magnitude, int* exponent) {
+  std::uint64_t bits;
+  std::memcpy(&bits, &magnitude, sizeof bits);
+  const int binary_exponent = static_cast<int>(bits >> 52) - 1023;
+  if (binary_exponent == -1023) return false;
+  *exponent = (binary_exponent * 78913) >> 18;
+  const int next = *exponent + 1;
+  if (next >= 0 && next <= kMaxExactPower && magnitude >= kExactPowersOfTen[next]) ++*exponent;
+  return true;
+}
+
 }  // namespace
 
 char* WriteSignificant(char* out, double value, int digits) {
   assert(digits >= 1 && digits <= 17 && std::isfinite(value));
   if (value == 0 || digits > kMaxQuickDigits) return WriteExactly(out, value, digits);
   const double magnitude = std::fabs(value);
-  // The decimal exponent from the binary one, exact or one too small:
-  // floor(e * log10(2)) is (e * 78913) >> 18 for every exponent of a double.
-  std::uint64_t bits;
-  std::memcpy(&bits, &magnitude, sizeof bits);
-  const int binary_exponent = static_cast<int>(bits >> 52) - 1023;
-  if (binary_exponent == -1023) return WriteExactly(out, value, digits);  // subnormal
-  int exponent = (binary_exponent * 78913) >> 18;
-  if (exponent + 1 >= 0 && exponent + 1 <= kMaxExactPower &&
-      magnitude >= kExactPowersOfTen[exponent + 1]) {
-    ++exponent;
-  }
+  int exponent = 0;
   std::uint64_t mantissa = 0;
-  if (!ScaleToDigits(magnitude, digits, exponent, &mantissa)) {
+  if (!EstimateExponent(magnitude, &exponent) ||
+      !ScaleToDigits(magnitude, digits, exponent, &mantissa)) {
     return WriteExactly(out, value, digits);
   }
   const auto smallest = static_cast<std::uint64_t>(kExactPowersOfTen[digits - 1]);

@@ -157,14 +157,17 @@ bool TableReader::ReadLine(std::string_view* line, bool* too_long) {
     if (!*too_long) line_copy_.append(start, length);
     if (newline != nullptr) break;
   }
-  if (copying) *line = line_copy_;
-  if (*too_long) *line = {};
+  if (copying) *line = *too_long ? std::string_view() : std::string_view(line_copy_);
+  EndLine(line);
+  return true;
+}
+
+void TableReader::EndLine(std::string_view* line) {
   ++line_;
   if (!line->empty() && line->back() == '\r') line->remove_suffix(1);
   if (line_ == 1 && line->substr(0, kByteOrderMark.size()) == kByteOrderMark) {
     line->remove_prefix(kByteOrderMark.size());
   }
-  return true;
 }
 
 bool TableReader::Next(TableRecord* record) {

@@ -53,7 +53,13 @@ class TableReader {
   TableForm form() const { return form_; }
 
  private:
+  // Reads the next line, without its line end, into *line (valid until the
+  // next read); *too_long when it had more than kMaxRecordBytes (*line is
+  // then empty). Returns false at the end of the input.
   bool ReadLine(std::string_view* line, bool* too_long);
+  // Counts the line just read and drops its CR and, on the first line, a
+  // byte order mark.
+  void EndLine(std::string_view* line);
   bool Refill();
 
   int fd_;
