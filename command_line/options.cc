@@ -103,6 +103,7 @@ constexpr OptionRow kOptions[] = {
 const OptionRow* LongOption(std::string_view name, bool* ambiguous) {
   const OptionRow* found = nullptr;
   *ambiguous = false;
+  if (name.empty()) return nullptr;  // "--=x"
   for (const OptionRow& row : kOptions) {
     const std::string_view long_name = row.long_name;
     if (long_name == name) return &row;
