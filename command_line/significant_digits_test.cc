@@ -42,7 +42,7 @@ TEST(SignificantDigitsTest, WritesWhatTheLibraryWritesForEveryKindOfDouble) {
     check(stresses(random), 6);
     check(std::round(stresses(random) * 1000) / 1000 + 0.0005, 6);  // near a tie
     check(999999.5 - static_cast<double>(random() % 3) * 0.25, 6);  // a carry, or next to one
-    check(std::ldexp(1.0, static_cast<int>(random() % 2100) - 1074), digits);
+    check(std::ldexp(1.0, static_cast<int>(random() % 2098) - 1074), digits);
     check(std::pow(10.0, static_cast<int>(random() % 600) - 300), digits);
     check(static_cast<double>(random() % 10000000) * 1e-3, digits);
   }
