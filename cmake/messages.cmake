@@ -5,7 +5,8 @@
 include(GNUInstallDirs)
 # The sources whose texts are marked with Translated().
 file(GLOB VS_TRANSLATED_SOURCES CONFIGURE_DEPENDS
-     ${CMAKE_CURRENT_SOURCE_DIR}/console/*.cc ${CMAKE_CURRENT_SOURCE_DIR}/console/terminal/*.cc)
+     ${CMAKE_CURRENT_SOURCE_DIR}/console/*.cc ${CMAKE_CURRENT_SOURCE_DIR}/console/terminal/*.cc
+     ${CMAKE_CURRENT_SOURCE_DIR}/command_line/*.cc)
 if(NOT WIN32)
   find_program(VS_MSGFMT msgfmt)
   find_program(VS_XGETTEXT xgettext)

@@ -6,7 +6,7 @@ usage: mohr_picture_test.py COMMAND...
 COMMAND writes the SVG of one state; in its words {state} becomes the state's
 name, {values} its components (one word each) and {svg} a file to write; with
 no {svg} the SVG is read from standard output. For example:
-  mohr_picture_test.py build/mohr_picture_tool {state} {values}
+  mohr_picture_test.py build/vergleichsspannung --state {state} --mohr {svg} -- {values}
   mohr_picture_test.py vergleichsspannung --state {state} --mohr {svg} -- {values}
 
 Each picture must be well-formed XML, an SVG of 800 x 600 units with no script

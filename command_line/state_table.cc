@@ -1,0 +1,87 @@
+#include "command_line/state_table.h"
+
+#include <cassert>
+
+namespace vergleichsspannung {
+
+namespace {
+
+// The dialogue's order of components for each state (its value entry).
+constexpr StateColumns kStates[] = {
+    {StressState::Spatial, 6, 3, {"SigXX", "SigYY", "SigZZ", "TauXY", "TauYZ", "TauZX"}},
+    {StressState::Plane, 3, 2, {"SigXX", "SigYY", "TauXY", "", "", ""}},
+    {StressState::Axisymmetric, 4, 3, {"SigRR", "SigZZ", "TauRZ", "SigTE", "", ""}},
+    {StressState::Plate, 3, 2, {"SigXX", "SigYY", "TauXY", "", "", ""}},
+};
+
+struct StateName {
+  const char* name;
+  StressState state;
+};
+
+// English, German as typed without umlauts and with them, and the dialogue's
+// number, as the state prompt reads it.
+constexpr StateName kStateNames[] = {
+    {"spatial", StressState::Spatial},
+    {"raeumlich", StressState::Spatial},
+    {"r\xc3\xa4umlich", StressState::Spatial},
+    {"1", StressState::Spatial},
+    {"plane", StressState::Plane},
+    {"scheibe", StressState::Plane},
+    {"2", StressState::Plane},
+    {"axisymmetric", StressState::Axisymmetric},
+    {"axialsym", StressState::Axisymmetric},
+    {"axialsymmetrisch", StressState::Axisymmetric},
+    {"3", StressState::Axisymmetric},
+    {"plate", StressState::Plate},
+    {"platte", StressState::Plate},
+    {"4", StressState::Plate},
+};
+
+constexpr const char* kHypothesisNames[] = {"GEH", "NH", "SH"};
+
+// Returns true when `a` and `b` are equal but for the case of ASCII letters
+// (the Ä of "RÄUMLICH" is not folded; "räumlich" is what a German types).
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+const StateColumns& StateColumnsOf(StressState state) {
+  const int index = static_cast<int>(state) - kFirstStressState;
+  assert(index >= 0 && index < 4);
+  return kStates[index];
+}
+
+bool StateByName(std::string_view name, StressState* state) {
+  for (const StateName& known : kStateNames) {
+    if (SameIgnoringCase(name, known.name)) {
+      *state = known.state;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool HypothesisByName(std::string_view name, Hypothesis* hypothesis) {
+  for (int h = kFirstHypothesis; h <= kLastHypothesis; ++h) {
+    if (SameIgnoringCase(name, kHypothesisNames[h - kFirstHypothesis]) ||
+        (name.size() == 1 && name[0] == static_cast<char>('0' + h))) {
+      *hypothesis = static_cast<Hypothesis>(h);
+      return true;
+    }
+  }
+  return false;
+}
+
+const char* HypothesisName(Hypothesis hypothesis) {
+  return kHypothesisNames[static_cast<int>(hypothesis) - kFirstHypothesis];
+}
+
+}  // namespace vergleichsspannung
