@@ -1,31 +1,61 @@
 #include "console/process_console.h"
 
+#include <algorithm>
+#include <string>
+#include <utility>
+
 #include "console/messages.h"
 #include "console/terminal/key_mode.h"
+#include "console/terminal/piped_input.h"
 #include "console/terminal/terminal.h"
 
 namespace vergleichsspannung {
 
-ByteSource DescriptorSource(int input_fd, int output_fd) {
+namespace {
+
+// The terminal of the process, through the terminal's own functions.
+class TerminalInput : public Input {
+ public:
+  TerminalInput(int input_fd, int output_fd) : input_fd_(input_fd), output_fd_(output_fd) {}
+
+  bool terminal() const override { return true; }
+
+  IoResult ReadForKey(std::vector<char>* buffer, KeyRead* read) override {
+    *read = KeyRead();
+    return terminal::ReadKeyPress(input_fd_, buffer->data(), &read->in_sequence);
+  }
+
+  IoResult ReadForReply(std::string_view prompt, std::vector<char>* buffer,
+                        ReplyRead* read) override {
+    std::string line;
+    *read = ReplyRead();
+    const IoResult got = terminal::ReadReply(input_fd_, output_fd_, prompt, &line, &read->too_long);
+    if (got.failed() || got.count == 0) return got;
+    if (read->too_long) line = "\n";
+    if (line.size() > buffer->size()) buffer->resize(line.size());
+    std::copy(line.begin(), line.end(), buffer->begin());
+    return IoResult{static_cast<long>(line.size()), 0};
+  }
+
+  IoResult ShowReply(std::string_view prompt, std::string_view text) override {
+    return terminal::ShowReply(input_fd_, output_fd_, prompt, text);
+  }
+
+ private:
+  int input_fd_;
+  int output_fd_;
+};
+
+}  // namespace
+
+std::unique_ptr<Input> DescriptorInput(int input_fd, int output_fd) {
+  if (terminal::IsTerminal(input_fd)) return std::make_unique<TerminalInput>(input_fd, output_fd);
   ByteSource source;
   source.read = [input_fd](char* buffer, std::size_t size) {
     return terminal::ReadSome(input_fd, buffer, size);
   };
   source.await = [input_fd] { return terminal::AwaitReady(input_fd, false); };
-  source.terminal = terminal::IsTerminal(input_fd);
-  if (source.terminal) {
-    source.read_key = [input_fd](char* key, bool* in_sequence) {
-      return terminal::ReadKeyPress(input_fd, key, in_sequence);
-    };
-    source.read_reply = [input_fd, output_fd](std::string_view prompt, std::string* line,
-                                              bool* too_long) {
-      return terminal::ReadReply(input_fd, output_fd, prompt, line, too_long);
-    };
-    source.show_reply = [input_fd, output_fd](std::string_view prompt, std::string_view text) {
-      return terminal::ShowReply(input_fd, output_fd, prompt, text);
-    };
-  }
-  return source;
+  return std::make_unique<PipedInput>(std::move(source));
 }
 
 ByteSink DescriptorSink(int fd) {
@@ -48,8 +78,8 @@ ByteSink DescriptorSink(int fd) {
 }
 
 ProcessConsole::ProcessConsole(int input_fd, int output_fd, int warning_fd)
-    : console_(DescriptorSource(input_fd, output_fd), DescriptorSink(output_fd),
-               DescriptorSink(warning_fd)) {
+    : input_(DescriptorInput(input_fd, output_fd)),
+      console_(input_.get(), DescriptorSink(output_fd), DescriptorSink(warning_fd)) {
   if (!console_.interactive()) return;
   const IoResult entered = terminal::EnterKeyMode(input_fd);
   if (entered.failed()) {

@@ -19,7 +19,8 @@ constexpr int kMaxComponents = 6;
 
 // One stress component of a state.
 struct StressComponent {
-  const char* prompt;  // asks for it: "\nSigXX [N/mm2]= "
+  const char* name;    // names it in a refusal: "SigXX"
+  const char* prompt;  // asks for it on a line of its own: "SigXX [N/mm2]= "
   const char* shown;   // stands before its value in the display: "\nSigXX= "
   int slot;            // its index in the record the state's values come from
 };

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "console/byte_stream.h"
+#include "console/terminal/byte_stream.h"
 
 namespace vergleichsspannung {
 
