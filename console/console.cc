@@ -46,12 +46,12 @@ void Console::Fail(std::string_view what, int error) {
   pending_size_ = 0;
 }
 
-bool Console::Available(const Prompt* prompt, bool* asked) {
+bool Console::Available(const Prompt* prompt, bool* asked, std::string_view shown_again) {
   for (;;) {
     if (SkipLineFeedAfterCr()) return true;
     if (ended_) return false;
     if (prompt != nullptr) *asked = true;
-    const IoResult read = Refill(prompt);
+    const IoResult read = Refill(prompt, shown_again);
     if (read.failed()) {
       Fail(Translated("read error"), read.error);
       return false;
@@ -74,7 +74,7 @@ bool Console::SkipLineFeedAfterCr() {
   return begin_ < end_;
 }
 
-IoResult Console::Refill(const Prompt* prompt) {
+IoResult Console::Refill(const Prompt* prompt, std::string_view shown_again) {
   if (input_->terminal() && prompt != nullptr) return ReadReply(*prompt);
   // The reader must see every prompt before the program waits for its answer.
   if (!Flush()) return IoResult{};
@@ -82,10 +82,15 @@ IoResult Console::Refill(const Prompt* prompt) {
     ReplyRead read;
     return input_->ReadForReply(prompt->text, &buffer_, &read);
   }
-  KeyRead read;
-  const IoResult got = input_->ReadForKey(&buffer_, &read);
-  key_in_sequence_ = read.in_sequence;
-  return got;
+  for (;;) {
+    KeyRead read;
+    const IoResult got = input_->ReadForKey(&buffer_, &read);
+    key_in_sequence_ = read.in_sequence;
+    if (!read.continued) return got;
+    // After a stop the shell wrote where the dialogue stood: show it again.
+    Print(shown_again);
+    if (!Flush()) return IoResult{};
+  }
 }
 
 void Console::ShowTakenWord(const Prompt& prompt, std::string_view word) {
@@ -112,9 +117,9 @@ IoResult Console::ReadReply(const Prompt& prompt) {
   return got;
 }
 
-bool Console::ReadKey(int* key) {
+bool Console::ReadKey(int* key, std::string_view shown_again) {
   DiscardLine();
-  if (!Available(nullptr, nullptr)) return false;
+  if (!Available(nullptr, nullptr, shown_again)) return false;
   int code = static_cast<unsigned char>(buffer_[begin_++]);
   if (key_in_sequence_) code = kSequenceKey;
   // A script written on Windows or an old Mac ends its lines with CR LF or CR;

@@ -54,7 +54,10 @@ class Console {
   // included, so the Enter that ended a number is never a key. From a pipe a
   // CR, alone or before LF, is one key: the newline. Returns false at the end
   // of input or after a failure; *key is then untouched.
-  bool ReadKey(int* key);
+  // On a terminal `shown_again`, what the dialogue shows while it waits (the
+  // menu, a pause text), is written again when the program goes on after a
+  // stop, for the shell wrote below it.
+  bool ReadKey(int* key, std::string_view shown_again = std::string_view());
 
   // Writes `prompt` unless it stands already, then reads the next
   // whitespace-separated word typed for it into *word, skipping blanks and
@@ -110,9 +113,11 @@ class Console {
   Word ReadNextWord(const Prompt* prompt, std::string* word, bool* asked);
 
   // Makes at least one unread byte available, reading a key when `prompt`
-  // is null and a reply to it otherwise (*asked then set). Returns false at
-  // the end of input or after a failure.
-  bool Available(const Prompt* prompt, bool* asked);
+  // is null (showing `shown_again` again after a stop) and a reply to it
+  // otherwise (*asked then set). Returns false at the end of input or after
+  // a failure.
+  bool Available(const Prompt* prompt, bool* asked,
+                 std::string_view shown_again = std::string_view());
 
   // Drops the LF of a CR LF whose CR already ended a line. Returns true when
   // a byte is left to read.
@@ -120,7 +125,7 @@ class Console {
 
   // Reads the next piece of input into the buffer: one key, one reply line
   // or what a pipe delivers.
-  IoResult Refill(const Prompt* prompt);
+  IoResult Refill(const Prompt* prompt, std::string_view shown_again);
 
   // Reads a reply line typed on the terminal behind `prompt`.
   IoResult ReadReply(const Prompt& prompt);

@@ -94,7 +94,7 @@ int MenuLoop(Console* console, Workspace* workspace) {
   for (;;) {
     console->Print(kMenu);
     int key = 0;
-    if (!console->ReadKey(&key)) return Finish(console);
+    if (!console->ReadKey(&key, kMenu)) return Finish(console);
     bool more_input = true;
     int choice = 0;
     switch (key) {

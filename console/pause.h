@@ -16,7 +16,7 @@ constexpr std::string_view kPauseOnNewLine = "\nweiter mit bel.Taste..";
 inline bool PauseForKey(Console* console, std::string_view text) {
   console->Print(text);
   int ignored = 0;
-  return console->ReadKey(&ignored);
+  return console->ReadKey(&ignored, text);
 }
 
 }  // namespace vergleichsspannung

@@ -11,45 +11,8 @@
 
 namespace vergleichsspannung {
 
-namespace {
-
-// The terminal of the process, through the terminal's own functions.
-class TerminalInput : public Input {
- public:
-  TerminalInput(int input_fd, int output_fd) : input_fd_(input_fd), output_fd_(output_fd) {}
-
-  bool terminal() const override { return true; }
-
-  IoResult ReadForKey(std::vector<char>* buffer, KeyRead* read) override {
-    *read = KeyRead();
-    return terminal::ReadKeyPress(input_fd_, buffer->data(), &read->in_sequence);
-  }
-
-  IoResult ReadForReply(std::string_view prompt, std::vector<char>* buffer,
-                        ReplyRead* read) override {
-    std::string line;
-    *read = ReplyRead();
-    const IoResult got = terminal::ReadReply(input_fd_, output_fd_, prompt, &line, &read->too_long);
-    if (got.failed() || got.count == 0) return got;
-    if (read->too_long) line = "\n";
-    if (line.size() > buffer->size()) buffer->resize(line.size());
-    std::copy(line.begin(), line.end(), buffer->begin());
-    return IoResult{static_cast<long>(line.size()), 0};
-  }
-
-  IoResult ShowReply(std::string_view prompt, std::string_view text) override {
-    return terminal::ShowReply(input_fd_, output_fd_, prompt, text);
-  }
-
- private:
-  int input_fd_;
-  int output_fd_;
-};
-
-}  // namespace
-
 std::unique_ptr<Input> DescriptorInput(int input_fd, int output_fd) {
-  if (terminal::IsTerminal(input_fd)) return std::make_unique<TerminalInput>(input_fd, output_fd);
+  if (terminal::IsTerminal(input_fd)) return terminal::OpenTerminalInput(input_fd, output_fd);
   ByteSource source;
   source.read = [input_fd](char* buffer, std::size_t size) {
     return terminal::ReadSome(input_fd, buffer, size);

@@ -12,7 +12,9 @@
 #include <cerrno>
 #include <climits>
 #include <deque>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "console/terminal/key_mode.h"
 #include "console/terminal/terminal.h"
@@ -190,6 +192,71 @@ IoResult ReadConsoleUnits(HANDLE input, std::u16string* units, bool* cut) {
   }
 }
 
+// The console's keys as input events and its replies through its own line
+// input, which edits the reply and recalls earlier ones.
+class ConsoleInput : public Input {
+ public:
+  ConsoleInput(int input_fd, int output_fd) : input_fd_(input_fd), output_fd_(output_fd) {}
+
+  bool terminal() const override { return true; }
+
+  IoResult ReadForKey(std::vector<char>* buffer, KeyRead* read) override {
+    *read = KeyRead();
+    const HANDLE input = HandleOf(input_fd_);
+    while (PendingKeys().empty()) {
+      INPUT_RECORD record;
+      DWORD count = 0;
+      if (!ReadConsoleInputW(input, &record, 1, &count)) return Failure(ErrnoOf(GetLastError()));
+      if (count == 1 && record.EventType == KEY_EVENT) QueueKey(record.Event.KeyEvent);
+    }
+    (*buffer)[0] = PendingKeys().front().code;
+    read->in_sequence = PendingKeys().front().in_sequence;
+    PendingKeys().pop_front();
+    return IoResult{1, 0};
+  }
+
+  IoResult ReadForReply(std::string_view prompt, std::vector<char>* buffer,
+                        ReplyRead* read) override {
+    *read = ReplyRead();
+    if (IsConsole(HandleOf(output_fd_))) {
+      const IoResult written = terminal::WriteSome(output_fd_, prompt.data(), prompt.size());
+      if (written.failed()) return written;
+    }
+    std::u16string units;
+    bool cut = false;
+    const IoResult got = ReadConsoleUnits(HandleOf(input_fd_), &units, &cut);
+    if (got.failed() || got.count == 0) return got;
+    std::string line;
+    switch (ReadConsoleLine(units, cut, &line)) {
+      case ConsoleLineKind::kEndOfInput:
+        return IoResult{};
+      case ConsoleLineKind::kTooLong:
+        read->too_long = true;
+        line = "\n";
+        break;
+      case ConsoleLineKind::kReply:
+        break;
+    }
+    if (line.size() > buffer->size()) buffer->resize(line.size());
+    std::copy(line.begin(), line.end(), buffer->begin());
+    return IoResult{static_cast<long>(line.size()), 0};
+  }
+
+  IoResult ShowReply(std::string_view prompt, std::string_view text) override {
+    if (!IsConsole(HandleOf(output_fd_))) return IoResult{};  // the prompt went elsewhere too
+    std::string shown(prompt);
+    shown.append(text);
+    shown += '\n';
+    const IoResult written = terminal::WriteSome(output_fd_, shown.data(), shown.size());
+    return written.failed() || written.count == static_cast<long>(shown.size()) ? written
+                                                                                : Failure(EIO);
+  }
+
+ private:
+  int input_fd_;
+  int output_fd_;
+};
+
 }  // namespace
 
 namespace terminal {
@@ -212,62 +279,16 @@ IoResult LeaveKeyMode() {
   return IoResult{};
 }
 
+std::unique_ptr<Input> OpenTerminalInput(int input_fd, int output_fd) {
+  return std::make_unique<ConsoleInput>(input_fd, output_fd);
+}
+
 // The console redraws its own input line; no signal needs to know the screen.
 int ScreenEventDescriptor() { return -1; }
 ScreenEvents TakeScreenEvents() { return ScreenEvents(); }
 void NoteOpenLine(int fd, int rows_below_cursor) {
   (void)fd;
   (void)rows_below_cursor;
-}
-
-IoResult ReadKeyPress(int fd, char* key, bool* in_sequence) {
-  assert(IsTerminal(fd));
-  const HANDLE input = HandleOf(fd);
-  while (PendingKeys().empty()) {
-    INPUT_RECORD record;
-    DWORD count = 0;
-    if (!ReadConsoleInputW(input, &record, 1, &count)) return Failure(ErrnoOf(GetLastError()));
-    if (count == 1 && record.EventType == KEY_EVENT) QueueKey(record.Event.KeyEvent);
-  }
-  *key = PendingKeys().front().code;
-  *in_sequence = PendingKeys().front().in_sequence;
-  PendingKeys().pop_front();
-  return IoResult{1, 0};
-}
-
-IoResult ReadReply(int input_fd, int output_fd, std::string_view prompt, std::string* line,
-                   bool* too_long) {
-  // The console's own line input edits the reply and recalls earlier ones.
-  if (IsTerminal(output_fd)) {
-    const IoResult written = WriteSome(output_fd, prompt.data(), prompt.size());
-    if (written.failed()) return written;
-  }
-  std::u16string units;
-  bool cut = false;
-  const IoResult read = ReadConsoleUnits(HandleOf(input_fd), &units, &cut);
-  if (read.failed() || read.count == 0) return read;
-  *too_long = false;
-  switch (ReadConsoleLine(units, cut, line)) {
-    case ConsoleLineKind::kEndOfInput:
-      return IoResult{};
-    case ConsoleLineKind::kTooLong:
-      *too_long = true;
-      return IoResult{1, 0};
-    case ConsoleLineKind::kReply:
-      break;
-  }
-  return IoResult{static_cast<long>(line->size()), 0};
-}
-
-IoResult ShowReply(int input_fd, int output_fd, std::string_view prompt, std::string_view text) {
-  (void)input_fd;
-  if (!IsTerminal(output_fd)) return IoResult{};  // the prompt went elsewhere too
-  std::string shown(prompt);
-  shown.append(text);
-  shown += '\n';
-  const IoResult written = WriteSome(output_fd, shown.data(), shown.size());
-  return written.failed() || written.count == static_cast<long>(shown.size()) ? written
-                                                                              : Failure(EIO);
 }
 
 // Only pipes and files are read here: the console's keys and lines come
