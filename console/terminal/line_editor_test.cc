@@ -102,6 +102,17 @@ TEST(LineEditorTest, TheLineIsDrawnAnewAfterResizesAndStopsAndEndsAtAHangUp) {
   EXPECT_EQ(Editor({Typed(0, "\004")}).Reply(), "<end>");
 }
 
+TEST(LineEditorTest, KeysTypedAheadEditTheLineAndUpRecallsEarlierReplies) {
+  Editor editor({Typed(0, "cc\x7f\x7f"
+                          "5\r12\033[D3\r"),
+                 Typed(50, "\033[A\033[A\r")});
+  for (const char* reply : {"5", "132", "5"}) EXPECT_EQ(editor.Reply(), reply);
+  // rxvt's Shift+Up and Shift+Right, the application keypad's 1 and Alt+q
+  // are no menu keys; nor are their bytes once a pause has gone by.
+  EXPECT_EQ(Editor({Typed(0, "\033[a\033[c\033Oq\033q"), Typed(200, "\033"), Typed(500, "w")}).Keys(),
+            "[\033][[][a][\033][[][c][\033][O][q][\033][q][\033]w!");
+}
+
 TEST(LineEditorTest, TheMenuShowsAgainAfterAStop) {
   auto device = std::make_unique<FakeTerminal>(
       std::vector<FakeEvent>{Stopped(10, 20), Typed(30, "i"), Stopped(40, 50), Typed(60, " q")});
