@@ -222,9 +222,7 @@ void Console::Print(std::string_view text) {
 }
 
 void Console::Warn(std::string_view text) {
-  std::string line = "vergleichsspannung: ";
-  line.append(text);
-  line += '\n';
+  const std::string line = WarningLine(text);
   // The dialogue goes on without its warnings, but the run must not pass for
   // a clean one: Finish reports the loss.
   if (!warnings_lost_) warnings_lost_ = WriteAll(warnings_, line).failed();

@@ -82,7 +82,7 @@ class Console {
   // have to wait, so every prompt is visible while the program waits.
   void Print(std::string_view text);
 
-  // Writes "vergleichsspannung: ", `text` and a newline as one warning line;
+  // Writes `text` as one warning line (WarningLine);
   // the dialogue's output stays as it is. When a warning cannot be written,
   // the dialogue goes on, no later warning is tried, and Finish returns false.
   void Warn(std::string_view text);

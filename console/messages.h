@@ -30,6 +30,12 @@ const char* Translated(const char* english);
 // REQUIRES: `format` holds as many "%s" as there are values.
 std::string FillIn(std::string_view format, std::initializer_list<std::string_view> values);
 
+// Returns `text` as one line of warning for standard error: the program's
+// name in front, so a user of a pipeline sees whose warning it is, and a
+// newline behind. Every warning and failure line the program writes is made
+// here.
+std::string WarningLine(std::string_view text);
+
 }  // namespace vergleichsspannung
 
 #endif  // VERGLEICHSSPANNUNG_CONSOLE_MESSAGES_H_

@@ -238,9 +238,8 @@ IoResult EnterKeyMode(int fd) {
   g_record.own_settings = own;
   g_record.terminal = fd;
   if (g_not_given_back.empty()) {
-    g_not_given_back =
-        FillIn("vergleichsspannung: %s: %s\n",
-               {Translated("terminal error"), Translated("settings not given back")});
+    g_not_given_back = WarningLine(
+        FillIn("%s: %s", {Translated("terminal error"), Translated("settings not given back")}));
   }
   static const bool at_exit = atexit(GiveSettingsBackAtExit) == 0;
   (void)at_exit;
