@@ -5,6 +5,11 @@
 #ifndef VERGLEICHSSPANNUNG_CONSOLE_MESSAGES_H_
 #define VERGLEICHSSPANNUNG_CONSOLE_MESSAGES_H_
 
+// Reached only through the text library: a layer below it stops here.
+#ifndef VS_LAYER_TEXT
+#error "a header of the text layer, included from a layer below it"
+#endif
+
 #include <initializer_list>
 #include <string>
 #include <string_view>
