@@ -196,8 +196,30 @@ void OnStop(int signal_number) {
   OnContinue(signal_number);
 }
 
+// Opens the pipe that wakes a wait for a key, both ends non-blocking (a
+// handler must never wait on it) and closed on exec. Returns false when it
+// cannot be opened.
+bool OpenWakeUpPipe(int ends[2]) {
+#ifdef VS_HAVE_PIPE2
+  return pipe2(ends, O_NONBLOCK | O_CLOEXEC) == 0;
+#else
+  // No other thread runs, so nothing can exec between pipe and fcntl.
+  if (pipe(ends) != 0) return false;
+  for (int i = 0; i < 2; ++i) {
+    const int flags = fcntl(ends[i], F_GETFL);
+    if (flags < 0 || fcntl(ends[i], F_SETFL, flags | O_NONBLOCK) != 0 ||
+        fcntl(ends[i], F_SETFD, FD_CLOEXEC) != 0) {
+      close(ends[0]);
+      close(ends[1]);
+      return false;
+    }
+  }
+  return true;
+#endif
+}
+
 void InstallHandlers() {
-  if (g_record.wakeup[0] < 0 && pipe2(g_record.wakeup, O_NONBLOCK | O_CLOEXEC) != 0)
+  if (g_record.wakeup[0] < 0 && !OpenWakeUpPipe(g_record.wakeup))
     g_record.wakeup[0] = g_record.wakeup[1] = -1;
   for (const Handler& handler : kHandlers) Install(handler.signal_number, handler.action);
 #ifdef SIGRTMIN
