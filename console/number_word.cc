@@ -52,6 +52,21 @@ bool BelowOne(std::string_view text) {
   return magnitude <= 0;
 }
 
+// Reads `text`, a number as BelowOne takes it, into *value: a number too
+// small for a double as zero with its sign. Returns false for one too large.
+bool ReadDecimal(const std::string& text, double* value) {
+  // from_chars reads the same numbers as strtod, but never by the locale's
+  // decimal point; it takes no plus sign.
+  const char* begin = text.data() + (text[0] == '+' ? 1 : 0);
+  const std::from_chars_result read = std::from_chars(begin, text.data() + text.size(), *value);
+  if (read.ec == std::errc::result_out_of_range) {
+    if (!BelowOne(text)) return false;
+    *value = text[0] == '-' ? -0.0 : 0.0;
+    return true;
+  }
+  return read.ec == std::errc() && read.ptr == text.data() + text.size() && std::isfinite(*value);
+}
+
 }  // namespace
 
 bool ParseWholeNumber(std::string_view word, int* number) {
@@ -91,19 +106,8 @@ bool ParseStressValue(std::string_view word, double* stress) {
   }
   if (i != word.size()) return false;
 
-  // from_chars reads the same numbers as strtod, but never by the locale's
-  // decimal point; it takes no plus sign.
-  const char* begin = text.data() + (text[0] == '+' ? 1 : 0);
   double value = 0;
-  const std::from_chars_result read = std::from_chars(begin, text.data() + text.size(), value);
-  if (read.ec == std::errc::result_out_of_range) {
-    // Too small for a double reads as zero, with its sign; too large is refused.
-    if (!BelowOne(text)) return false;
-    value = text[0] == '-' ? -0.0 : 0.0;
-  } else if (read.ec != std::errc() || read.ptr != text.data() + text.size()) {
-    return false;
-  }
-  if (!std::isfinite(value)) return false;
+  if (!ReadDecimal(text, &value)) return false;
   *stress = value;
   return true;
 }
