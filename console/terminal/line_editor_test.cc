@@ -95,22 +95,26 @@ TEST(LineEditorTest, TheLineIsDrawnAnewAfterResizesAndStopsAndEndsAtAHangUp) {
   EXPECT_NE(screen.find(kPrompt, screen.find(kPrompt) + 1), std::string::npos) << screen;
   EXPECT_EQ(stopped.terminal->open_line_rows, -1);
   // A hang-up fails in a reply and at the menu; Ctrl-D on an empty line ends input.
-  Editor hung({Typed(0, "12"), HungUp(5)});
+  // The signal handlers learn how many rows of a wrapped line stand below
+  // the cursor (Home puts it on the first of two).
+  Editor hung({Typed(0, std::string(70, '1') + "\033[H"), HungUp(5)});
   EXPECT_EQ(hung.Reply(), "error " + std::to_string(EIO));
-  EXPECT_EQ(hung.terminal->open_line_rows, 0);
+  EXPECT_EQ(hung.terminal->open_line_rows, 1);
   EXPECT_EQ(Editor({Typed(0, "a"), HungUp(5)}).Keys(), "a!");
   EXPECT_EQ(Editor({Typed(0, "\004")}).Reply(), "<end>");
 }
 
 TEST(LineEditorTest, KeysTypedAheadEditTheLineAndUpRecallsEarlierReplies) {
-  Editor editor({Typed(0, "cc\x7f\x7f"
-                          "5\r12\033[D3\r"),
+  Editor editor({Typed(0,
+                       "cc\x7f\x7f"
+                       "5\r12\033[D3\r"),
                  Typed(50, "\033[A\033[A\r")});
   for (const char* reply : {"5", "132", "5"}) EXPECT_EQ(editor.Reply(), reply);
   // rxvt's Shift+Up and Shift+Right, the application keypad's 1 and Alt+q
   // are no menu keys; nor are their bytes once a pause has gone by.
-  EXPECT_EQ(Editor({Typed(0, "\033[a\033[c\033Oq\033q"), Typed(200, "\033"), Typed(500, "w")}).Keys(),
-            "[\033][[][a][\033][[][c][\033][O][q][\033][q][\033]w!");
+  EXPECT_EQ(
+      Editor({Typed(0, "\033[a\033[c\033Oq\033q"), Typed(200, "\033"), Typed(500, "w")}).Keys(),
+      "[\033][[][a][\033][[][c][\033][O][q][\033][q][\033]w!");
 }
 
 TEST(LineEditorTest, TheMenuShowsAgainAfterAStop) {

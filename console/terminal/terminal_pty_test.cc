@@ -591,6 +591,12 @@ TEST(TerminalTest, TheReplyLineIsRedrawnAfterAResizeAndAStop) {
   EXPECT_TRUE(program.AwaitKeyMode()) << "key mode is back after fg";
   program.Type("\n");
   program.ReadThrough(kMenuEnd);
+  // A second Ctrl-Z, at the menu: the settings go back again, and after fg
+  // the menu shows again.
+  program.Type("\x1a");
+  EXPECT_NE(program.ReadThrough("]").find("[stopped: settings as before]"), std::string::npos);
+  EXPECT_NE(program.ReadThrough(kMenuEnd).find(kMenuEnd), std::string::npos);
+  ASSERT_TRUE(program.AwaitKeyMode());
   program.PressKey('q');
   program.ExpectCleanExit();
 }
