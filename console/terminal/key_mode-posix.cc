@@ -32,16 +32,15 @@ struct HandlerRecord {
   volatile sig_atomic_t resized = 0;
   volatile sig_atomic_t continued = 0;
   int wakeup[2] = {-1, -1};
+  // The line that says the settings could not be given back, made in the
+  // user's language before any handler may need it.
+  std::string not_given_back;
 };
 
 HandlerRecord g_record;
 
-// The line that says the settings could not be given back, made in the
-// user's language before any handler may need it.
-std::string g_not_given_back;
-
 void SayNotGivenBack() {
-  if (write(STDERR_FILENO, g_not_given_back.data(), g_not_given_back.size()) < 0) {
+  if (write(STDERR_FILENO, g_record.not_given_back.data(), g_record.not_given_back.size()) < 0) {
     // Nothing is left to tell it to.
   }
 }
@@ -259,8 +258,8 @@ IoResult EnterKeyMode(int fd) {
   key_settings.c_cc[VTIME] = 0;
   g_record.own_settings = own;
   g_record.terminal = fd;
-  if (g_not_given_back.empty()) {
-    g_not_given_back = WarningLine(
+  if (g_record.not_given_back.empty()) {
+    g_record.not_given_back = WarningLine(
         FillIn("%s: %s", {Translated("terminal error"), Translated("settings not given back")}));
   }
   static const bool at_exit = atexit(GiveSettingsBackAtExit) == 0;
