@@ -292,7 +292,7 @@ void NoteOpenLine(int fd, int rows_below_cursor) {
 }
 
 // Only pipes and files are read here: the console's keys and lines come
-// through ReadKeyPress and ReadReply.
+// through ConsoleInput.
 IoResult ReadSome(int fd, char* buffer, std::size_t size) {
   assert(size > 0);
   UseBinaryInputOnce(fd);
