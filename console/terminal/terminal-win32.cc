@@ -36,12 +36,6 @@ struct KeyCode {
   bool in_sequence;
 };
 
-// Codes decoded but not delivered yet; only the dialogue's thread reads keys.
-std::deque<KeyCode>& PendingKeys() {
-  static std::deque<KeyCode> keys;
-  return keys;
-}
-
 // Set by whichever thread ends the program after Ctrl-C first: the console
 // runs the Ctrl-C handler on a thread of its own while the dialogue's thread
 // sees its line input aborted.
@@ -126,8 +120,8 @@ bool IsModifierKey(WORD virtual_key) {
 // without a character gives 0, or 224 for the keys of the extended keyboard,
 // as _getch begins them, and then its scan code as part of a sequence, so that
 // no second code is ever taken for a letter. Shift, Ctrl and Alt alone give
-// nothing.
-void QueueKey(const KEY_EVENT_RECORD& event) {
+// nothing. The codes go to the back of *pending.
+void QueueKey(const KEY_EVENT_RECORD& event, std::deque<KeyCode>* pending) {
   const wchar_t unit = event.uChar.UnicodeChar;
   // Alt and a number on the keypad give their character when Alt goes up.
   const bool typed_with_alt = !event.bKeyDown && event.wVirtualKeyCode == VK_MENU && unit != 0;
@@ -140,11 +134,11 @@ void QueueKey(const KEY_EVENT_RECORD& event) {
       const char lead = unit >= 0xd800 && unit <= 0xdbff
                             ? static_cast<char>(0xf0)
                             : Utf8FromUtf16(std::u16string(1, static_cast<char16_t>(unit)))[0];
-      PendingKeys().push_back(KeyCode{lead, false});
+      pending->push_back(KeyCode{lead, false});
     } else {
       const bool extended = (event.dwControlKeyState & ENHANCED_KEY) != 0;
-      PendingKeys().push_back(KeyCode{static_cast<char>(extended ? 0xe0 : 0), false});
-      PendingKeys().push_back(KeyCode{static_cast<char>(event.wVirtualScanCode), true});
+      pending->push_back(KeyCode{static_cast<char>(extended ? 0xe0 : 0), false});
+      pending->push_back(KeyCode{static_cast<char>(event.wVirtualScanCode), true});
     }
   }
 }
@@ -203,15 +197,15 @@ class ConsoleInput : public Input {
   IoResult ReadForKey(std::vector<char>* buffer, KeyRead* read) override {
     *read = KeyRead();
     const HANDLE input = HandleOf(input_fd_);
-    while (PendingKeys().empty()) {
+    while (pending_.empty()) {
       INPUT_RECORD record;
       DWORD count = 0;
       if (!ReadConsoleInputW(input, &record, 1, &count)) return Failure(ErrnoOf(GetLastError()));
-      if (count == 1 && record.EventType == KEY_EVENT) QueueKey(record.Event.KeyEvent);
+      if (count == 1 && record.EventType == KEY_EVENT) QueueKey(record.Event.KeyEvent, &pending_);
     }
-    (*buffer)[0] = PendingKeys().front().code;
-    read->in_sequence = PendingKeys().front().in_sequence;
-    PendingKeys().pop_front();
+    (*buffer)[0] = pending_.front().code;
+    read->in_sequence = pending_.front().in_sequence;
+    pending_.pop_front();
     return IoResult{1, 0};
   }
 
@@ -255,6 +249,8 @@ class ConsoleInput : public Input {
  private:
   int input_fd_;
   int output_fd_;
+  // Codes decoded but not delivered yet.
+  std::deque<KeyCode> pending_;
 };
 
 }  // namespace
