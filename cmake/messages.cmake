@@ -8,10 +8,21 @@ file(GLOB VS_TRANSLATED_SOURCES CONFIGURE_DEPENDS
      ${CMAKE_CURRENT_SOURCE_DIR}/console/*.cc ${CMAKE_CURRENT_SOURCE_DIR}/console/terminal/*.cc
      ${CMAKE_CURRENT_SOURCE_DIR}/command_line/*.cc)
 if(NOT WIN32)
-  find_program(VS_MSGFMT msgfmt)
+  # gettext() itself: in the C library on glibc, in libintl elsewhere.
+  find_package(Intl)
+  find_package(Gettext)
+  if(NOT Intl_FOUND)
+    message(FATAL_ERROR
+      "libintl was not found, so the warnings cannot be translated. "
+      "Install it with: apt-get install gettext (or libintl on other systems)")
+  endif()
+  target_include_directories(text PRIVATE ${Intl_INCLUDE_DIRS})
+  target_link_libraries(text PRIVATE ${Intl_LIBRARIES})
+  # FindGettext finds msgfmt; the catalogue's checks need xgettext and msgcmp too.
+  set(VS_MSGFMT ${GETTEXT_MSGFMT_EXECUTABLE})
   find_program(VS_XGETTEXT xgettext)
   find_program(VS_MSGCMP msgcmp)
-  if(NOT VS_MSGFMT OR NOT VS_XGETTEXT OR NOT VS_MSGCMP)
+  if(NOT GETTEXT_FOUND OR NOT VS_XGETTEXT OR NOT VS_MSGCMP)
     message(FATAL_ERROR
       "msgfmt was not found, so the German warnings cannot be built. "
       "Install it with: apt-get install gettext")

@@ -26,18 +26,15 @@ bool IsSeparator(char c) {
 
 bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
 
-bool WouldBlock(int error) { return error == EAGAIN || error == EWOULDBLOCK; }
-
 }  // namespace
 
-Console::Console(ByteSource input, ByteSink output, ByteSink warnings)
-    : input_(std::move(input)),
+Console::Console(Input* input, ByteSink output, ByteSink warnings)
+    : input_(input),
       output_(std::move(output)),
       warnings_(std::move(warnings)),
       buffer_(kInputBuffer),
       output_buffer_(kOutputBuffer) {
-  assert(input_.read && input_.await && output_.write && output_.await && warnings_.write);
-  assert(!input_.terminal || (input_.read_key && input_.read_reply && input_.show_reply));
+  assert(input_ != nullptr && output_.write && output_.await && warnings_.write);
 }
 
 Console::~Console() { Flush(); }
@@ -49,11 +46,12 @@ void Console::Fail(std::string_view what, int error) {
   pending_size_ = 0;
 }
 
-bool Console::Available(bool for_key) {
+bool Console::Available(const Prompt* prompt, bool* asked, std::string_view shown_again) {
   for (;;) {
     if (SkipLineFeedAfterCr()) return true;
     if (ended_) return false;
-    const IoResult read = Refill(for_key);
+    if (prompt != nullptr) *asked = true;
+    const IoResult read = Refill(prompt, shown_again);
     if (read.failed()) {
       Fail(Translated("read error"), read.error);
       return false;
@@ -76,42 +74,28 @@ bool Console::SkipLineFeedAfterCr() {
   return begin_ < end_;
 }
 
-IoResult Console::Refill(bool for_key) {
-  if (input_.terminal && !for_key) return ReadReply();
+IoResult Console::Refill(const Prompt* prompt, std::string_view shown_again) {
+  if (input_->terminal() && prompt != nullptr) return ReadReply(*prompt);
   // The reader must see every prompt before the program waits for its answer.
   if (!Flush()) return IoResult{};
-  if (!input_.terminal) return ReadBytes();
-  bool in_sequence = false;
-  const IoResult read = input_.read_key(buffer_.data(), &in_sequence);
-  key_in_sequence_ = in_sequence;
-  return read;
-}
-
-IoResult Console::ReadBytes() {
+  if (prompt != nullptr) {
+    ReplyRead read;
+    return input_->ReadForReply(prompt->text, &buffer_, &read);
+  }
   for (;;) {
-    const IoResult read = input_.read(buffer_.data(), buffer_.size());
-    if (read.error == EINTR) continue;
-    if (!WouldBlock(read.error)) return read;
-    const IoResult ready = input_.await();
-    if (ready.failed() && ready.error != EINTR) return ready;
+    KeyRead read;
+    const IoResult got = input_->ReadForKey(&buffer_, &read);
+    key_in_sequence_ = read.in_sequence;
+    if (!read.continued) return got;
+    // After a stop the shell wrote where the dialogue stood: show it again.
+    Print(shown_again);
+    if (!Flush()) return IoResult{};
   }
 }
 
-bool Console::TakePrompt() {
-  // The prompt is what stands on the last line; the reply line shows it on
-  // the terminal and keeps it in front of the reply while it is edited. Output
-  // that goes elsewhere keeps it too, as a pipe session has it.
-  const std::string_view pending = PendingOutput();
-  const std::size_t line_start = pending.rfind('\n') + 1;
-  if (line_start >= pending.size()) return false;
-  last_prompt_ = pending.substr(line_start);
-  if (output_.terminal) pending_size_ = line_start;
-  return true;
-}
-
-void Console::ShowTakenWord(std::string_view word) {
-  if (!TakePrompt() || !Flush()) return;
-  const IoResult shown = input_.show_reply(last_prompt_, Printable(word));
+void Console::ShowTakenWord(const Prompt& prompt, std::string_view word) {
+  if (!Flush()) return;
+  const IoResult shown = input_->ShowReply(prompt.text, Printable(word));
   if (shown.failed()) {
     Fail(Translated("write error"), shown.error);
   } else {
@@ -119,35 +103,28 @@ void Console::ShowTakenWord(std::string_view word) {
   }
 }
 
-IoResult Console::ReadReply() {
-  TakePrompt();
+IoResult Console::ReadReply(const Prompt& prompt) {
   if (!Flush()) return IoResult{};
-  std::string line;
-  bool too_long = false;
-  const IoResult read = input_.read_reply(last_prompt_, &line, &too_long);
-  if (read.failed()) return read;
-  if (read.count == 0) {
+  ReplyRead read;
+  const IoResult got = input_->ReadForReply(prompt.text, &buffer_, &read);
+  if (got.failed()) return got;
+  if (got.count == 0) {
     line_open_ = output_.terminal;
-    return read;
+    return got;
   }
   line_open_ = false;  // the Enter that ended the reply began a new line
-  if (too_long) {
-    overlong_reply_ = true;
-    line = "\n";
-  }
-  if (line.size() > buffer_.size()) buffer_.resize(line.size());
-  std::memcpy(buffer_.data(), line.data(), line.size());
-  return IoResult{static_cast<long>(line.size()), 0};
+  overlong_reply_ = read.too_long;
+  return got;
 }
 
-bool Console::ReadKey(int* key) {
+bool Console::ReadKey(int* key, std::string_view shown_again) {
   DiscardLine();
-  if (!Available(true)) return false;
+  if (!Available(nullptr, nullptr, shown_again)) return false;
   int code = static_cast<unsigned char>(buffer_[begin_++]);
   if (key_in_sequence_) code = kSequenceKey;
   // A script written on Windows or an old Mac ends its lines with CR LF or CR;
   // either is one line end there. A terminal delivers Enter as one key of its own.
-  if (code == '\r' && !input_.terminal) {
+  if (code == '\r' && !input_->terminal()) {
     code = '\n';
     newline_of_cr_ = true;
   }
@@ -155,18 +132,22 @@ bool Console::ReadKey(int* key) {
   return true;
 }
 
-Console::Word Console::ReadWord(std::string* word) {
-  const Word read = ReadNextWord(word);
+Console::Word Console::ReadWord(const Prompt& prompt, std::string* word) {
+  // A terminal's line editor draws the prompt; output that goes elsewhere
+  // gets it as well, as a piped session has it.
+  if (!prompt.again && !(input_->terminal() && output_.terminal)) Print(prompt.text);
+  bool asked = false;
+  const Word read = ReadNextWord(&prompt, word, &asked);
   // The screen shows what each prompt took, also from a line typed earlier.
-  if (input_.terminal && !word->empty()) ShowTakenWord(*word);
+  if (input_->terminal() && !asked && !word->empty()) ShowTakenWord(prompt, *word);
   return read;
 }
 
-Console::Word Console::ReadNextWord(std::string* word) {
+Console::Word Console::ReadNextWord(const Prompt* prompt, std::string* word, bool* asked) {
   word->clear();
   after_word_ = true;
   for (;;) {
-    if (!Available(false)) return Word::kEnd;
+    if (!Available(prompt, asked)) return Word::kEnd;
     if (overlong_reply_) {
       overlong_reply_ = false;
       return Word::kLineTooLong;
@@ -175,7 +156,7 @@ Console::Word Console::ReadNextWord(std::string* word) {
     ++begin_;
   }
   bool too_long = false;
-  while (Available(false) && !IsSeparator(buffer_[begin_])) {
+  while (Available(prompt, asked) && !IsSeparator(buffer_[begin_])) {
     const char* begin = buffer_.data() + begin_;
     const char* end =
         std::find_if(begin, static_cast<const char*>(buffer_.data() + end_), IsSeparator);
@@ -200,11 +181,13 @@ std::string Console::DiscardLine() {
   after_word_ = false;
   // A typed reply line is whole in the buffer, its newline included: never
   // ask for another one only to drop it.
-  while (input_.terminal ? SkipLineFeedAfterCr() : Available(false)) {
+  const Prompt rest_of_line;
+  bool asked = false;
+  while (input_->terminal() ? SkipLineFeedAfterCr() : Available(&rest_of_line, &asked)) {
     const char* begin = buffer_.data() + begin_;
     const char* end = buffer_.data() + end_;
     const char* line_end =
-        input_.terminal ? std::find(begin, end, '\n') : std::find_if(begin, end, IsLineEnd);
+        input_->terminal() ? std::find(begin, end, '\n') : std::find_if(begin, end, IsLineEnd);
     const char* text = rest.empty() ? std::find_if_not(begin, line_end, IsSeparator) : begin;
     const auto room = static_cast<std::ptrdiff_t>(kMaxWordLength + 1 - rest.size());
     rest.append(text, std::min(line_end - text, room));
@@ -239,28 +222,10 @@ void Console::Print(std::string_view text) {
 }
 
 void Console::Warn(std::string_view text) {
-  std::string line = "vergleichsspannung: ";
-  line.append(text);
-  line += '\n';
+  const std::string line = WarningLine(text);
   // The dialogue goes on without its warnings, but the run must not pass for
   // a clean one: Finish reports the loss.
   if (!warnings_lost_) warnings_lost_ = WriteAll(warnings_, line).failed();
-}
-
-IoResult Console::WriteAll(const ByteSink& sink, std::string_view data) {
-  while (!data.empty()) {
-    const IoResult written = sink.write(data.data(), data.size());
-    if (written.error == EINTR) continue;
-    if (WouldBlock(written.error)) {
-      const IoResult ready = sink.await();
-      if (ready.failed() && ready.error != EINTR) return ready;
-      continue;
-    }
-    if (written.failed()) return written;
-    if (written.count <= 0) return Failure(EIO);  // a sink that takes nothing never will
-    data.remove_prefix(static_cast<std::size_t>(written.count));
-  }
-  return IoResult{};
 }
 
 bool Console::Flush() {

@@ -1,15 +1,21 @@
 // The dialogue's only way to the user: it reads menu keys and number words
-// from a byte source and writes text to a byte sink, buffering both, and
-// records the first failure of either.
+// from an input, asking each reply for a prompt it names, and writes text to
+// a byte sink, buffering both, and records the first failure of either.
 #ifndef VERGLEICHSSPANNUNG_CONSOLE_CONSOLE_H_
 #define VERGLEICHSSPANNUNG_CONSOLE_CONSOLE_H_
+
+// Reached only through the dialogue library: a layer below it stops here.
+#ifndef VS_LAYER_DIALOGUE
+#error "a header of the dialogue layer, included from a layer below it"
+#endif
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "console/byte_stream.h"
+#include "console/terminal/byte_stream.h"
+#include "console/terminal/input.h"
 
 namespace vergleichsspannung {
 
@@ -21,6 +27,17 @@ constexpr std::size_t kMaxWordLength = 128;
 // (an arrow or function key, its ESC included): no command takes it.
 constexpr int kSequenceKey = 256;
 
+// A prompt the dialogue asks a reply for: the text of its own line, which the
+// console writes before it reads (on a terminal the line editor draws it),
+// and the value the reply is for, as a refusal names it.
+struct Prompt {
+  std::string_view text;        // "SigYY [N/mm2]= "
+  std::string_view value_name;  // "SigYY"
+  // The prompt stands already: a reply to it was refused and the person at
+  // the terminal is asked again.
+  bool again = false;
+};
+
 class Console {
  public:
   // What a word read found.
@@ -28,10 +45,9 @@ class Console {
 
   // Creates a console that reads `input`, writes the dialogue to `output`
   // and warnings to `warnings`.
-  // REQUIRES: input.read, input.await, output.write, output.await and
-  // warnings.write are set; for a terminal input also read_key, read_reply
-  // and show_reply.
-  Console(ByteSource input, ByteSink output, ByteSink warnings);
+  // REQUIRES: `input` outlives the console; output.write, output.await and
+  // warnings.write are set.
+  Console(Input* input, ByteSink output, ByteSink warnings);
 
   Console(const Console&) = delete;
   Console& operator=(const Console&) = delete;
@@ -43,9 +59,13 @@ class Console {
   // included, so the Enter that ended a number is never a key. From a pipe a
   // CR, alone or before LF, is one key: the newline. Returns false at the end
   // of input or after a failure; *key is then untouched.
-  bool ReadKey(int* key);
+  // On a terminal `shown_again`, what the dialogue shows while it waits (the
+  // menu, a pause text), is written again when the program goes on after a
+  // stop, for the shell wrote below it.
+  bool ReadKey(int* key, std::string_view shown_again = std::string_view());
 
-  // Reads the next whitespace-separated word into *word, skipping blanks and
+  // Writes `prompt` unless it stands already, then reads the next
+  // whitespace-separated word typed for it into *word, skipping blanks and
   // line ends first. Returns kRead with the word, kTooLong when the word had
   // more than kMaxWordLength bytes, kLineTooLong when, on a terminal, its
   // reply line had more than kMaxReplyLength characters (*word is then empty,
@@ -53,7 +73,9 @@ class Console {
   // began. On a terminal an empty reply line asks
   // again with the same prompt; a word taken from a line typed for an
   // earlier prompt is shown behind the prompt now standing, as though typed.
-  Word ReadWord(std::string* word);
+  Word ReadWord(const Prompt& prompt, std::string* word);
+  // Reads a word with no prompt to write, as a script's next word.
+  Word ReadWord(std::string* word) { return ReadWord(Prompt(), word); }
 
   // Discards the rest of the last word's line, its line end (LF, or from a
   // pipe also CR and CR LF) included, unless a read did so already. Returns
@@ -65,7 +87,7 @@ class Console {
   // have to wait, so every prompt is visible while the program waits.
   void Print(std::string_view text);
 
-  // Writes "vergleichsspannung: ", `text` and a newline as one warning line;
+  // Writes `text` as one warning line (WarningLine);
   // the dialogue's output stays as it is. When a warning cannot be written,
   // the dialogue goes on, no later warning is tried, and Finish returns false.
   void Warn(std::string_view text);
@@ -88,15 +110,19 @@ class Console {
 
   // Returns true when keys come from a terminal, where a person types them
   // and can be asked again.
-  bool interactive() const { return input_.terminal; }
+  bool interactive() const { return input_->terminal(); }
 
  private:
-  // Reads the next word as ReadWord says, without showing it.
-  Word ReadNextWord(std::string* word);
+  // Reads the next word as ReadWord says, without showing it; *asked tells
+  // whether a reply line was read for `prompt` on the way.
+  Word ReadNextWord(const Prompt* prompt, std::string* word, bool* asked);
 
-  // Makes at least one unread byte available. Returns false at the end of
-  // input or after a failure.
-  bool Available(bool for_key);
+  // Makes at least one unread byte available, reading a key when `prompt`
+  // is null (showing `shown_again` again after a stop) and a reply to it
+  // otherwise (*asked then set). Returns false at the end of input or after
+  // a failure.
+  bool Available(const Prompt* prompt, bool* asked,
+                 std::string_view shown_again = std::string_view());
 
   // Drops the LF of a CR LF whose CR already ended a line. Returns true when
   // a byte is left to read.
@@ -104,36 +130,20 @@ class Console {
 
   // Reads the next piece of input into the buffer: one key, one reply line
   // or what a pipe delivers.
-  IoResult Refill(bool for_key);
+  IoResult Refill(const Prompt* prompt, std::string_view shown_again);
 
-  // Reads from a pipe or file, trying again after EINTR and EAGAIN.
-  IoResult ReadBytes();
+  // Reads a reply line typed on the terminal behind `prompt`.
+  IoResult ReadReply(const Prompt& prompt);
 
-  // Reads a reply line typed on the terminal behind the prompt that stands on
-  // the last line of the pending output, or behind the last prompt when no new
-  // one is pending.
-  IoResult ReadReply();
-
-  // Takes the prompt that stands on the last line of the pending output, if
-  // any, into last_prompt_; the line editor draws it on a terminal output.
-  // Returns false when no new prompt stands there.
-  bool TakePrompt();
-
-  // Shows `word` behind the prompt now standing on the terminal, as though
-  // typed there; nothing when no new prompt stands there (a reply line was
-  // just typed behind it).
-  void ShowTakenWord(std::string_view word);
-
-  // Writes all of `data` to `sink`, trying again after short writes, EINTR
-  // and EAGAIN.
-  static IoResult WriteAll(const ByteSink& sink, std::string_view data);
+  // Shows `word` behind `prompt` on the terminal, as though typed there.
+  void ShowTakenWord(const Prompt& prompt, std::string_view word);
 
   // Returns the output not yet written.
   std::string_view PendingOutput() const {
     return std::string_view(output_buffer_.data(), pending_size_);
   }
 
-  ByteSource input_;
+  Input* input_;
   ByteSink output_;
   ByteSink warnings_;
 
@@ -145,8 +155,6 @@ class Console {
   bool newline_of_cr_ = false;
   // The last byte written was not a newline.
   bool line_open_ = false;
-  // The prompt of the last reply, shown again when a reply is asked again.
-  std::string last_prompt_;
   // The reply line just read was too long and is refused whole.
   bool overlong_reply_ = false;
   std::string failure_;

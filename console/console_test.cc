@@ -130,7 +130,8 @@ TEST(ConsoleTest, EveryPromptIsWrittenBeforeTheReadThatWaitsForItsAnswer) {
   };
   std::string warnings;
   {
-    Console console(input, MemorySink(&output), MemorySink(&warnings));
+    PipedInput piped(input);
+    Console console(&piped, MemorySink(&output), MemorySink(&warnings));
     EXPECT_EQ(MenuLoop(&console), 0);
   }
   EXPECT_GT(output.size(), 100u);
@@ -145,8 +146,8 @@ TEST(ConsoleTest, InterruptedAndBlockedCallsAndShortWritesChangeNothing) {
   faults.block_every = 3;
   std::string output, warnings;
   {
-    Console console(MemorySource(keys, 5, faults), MemorySink(&output, 7, faults),
-                    MemorySink(&warnings, 3, faults));
+    PipedInput input(MemorySource(keys, 5, faults));
+    Console console(&input, MemorySink(&output, 7, faults), MemorySink(&warnings, 3, faults));
     EXPECT_EQ(MenuLoop(&console), 0) << console.failure();
   }
   EXPECT_EQ(output, plain.output);
@@ -158,7 +159,8 @@ TEST(ConsoleTest, OutputArrivesWholeAndInOrderWhateverTheLengthsOfItsTexts) {
   // are longer than it on their own, between short ones.
   std::string output, warnings, expected;
   {
-    Console console(MemorySource(""), MemorySink(&output, 1000), MemorySink(&warnings));
+    PipedInput input(MemorySource(""));
+    Console console(&input, MemorySink(&output, 1000), MemorySink(&warnings));
     char fill = 'a';
     for (std::size_t length : {1, 7, 65528, 1, 65535, 2, 65536, 200000, 3, 131073, 5}) {
       const std::string text(length, fill++);
@@ -231,8 +233,8 @@ TEST(ConsoleTest, ALostWarningLetsTheDialogueGoOnAndEndsWithStatusOne) {
     faults.fail_at = fail_at;
     faults.error = EBADF;
     std::string output, warnings;
-    Console console(MemorySource(keys), MemorySink(&output),
-                    MemorySink(&warnings, 1 << 20, faults));
+    PipedInput input(MemorySource(keys));
+    Console console(&input, MemorySink(&output), MemorySink(&warnings, 1 << 20, faults));
     EXPECT_EQ(MenuLoop(&console), 1) << fail_at;
     EXPECT_EQ(output, plain.output) << fail_at;
     EXPECT_EQ(console.failure(), "") << fail_at;

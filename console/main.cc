@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
   if (!process.Close()) status = 1;
   // A failed run must not pass for a finished one: say why on standard error.
   if (!process.console()->failure().empty()) {
-    std::fprintf(stderr, "vergleichsspannung: %s\n", process.console()->failure().c_str());
+    std::fputs(vergleichsspannung::WarningLine(process.console()->failure()).c_str(), stderr);
     status = 1;
   }
   return status;

@@ -4,6 +4,11 @@
 #ifndef VERGLEICHSSPANNUNG_CONSOLE_MEMORY_STREAMS_H_
 #define VERGLEICHSSPANNUNG_CONSOLE_MEMORY_STREAMS_H_
 
+// Reached only through the dialogue library: a layer below it stops here.
+#ifndef VS_LAYER_DIALOGUE
+#error "a header of the dialogue layer, included from a layer below it"
+#endif
+
 #include <algorithm>
 #include <cassert>
 #include <cerrno>
@@ -14,8 +19,10 @@
 #include <utility>
 #include <vector>
 
-#include "console/byte_stream.h"
 #include "console/console.h"
+#include "console/terminal/byte_stream.h"
+#include "console/terminal/input.h"
+#include "console/terminal/piped_input.h"
 
 namespace vergleichsspannung {
 
@@ -91,9 +98,10 @@ struct MemoryConsole {
   explicit MemoryConsole(std::string_view keys, std::size_t chunk = 4096,
                          StreamFaults input_faults = StreamFaults(),
                          StreamFaults output_faults = StreamFaults())
-      : console(MemorySource(keys, chunk, input_faults),
-                MemorySink(&output, 1 << 20, output_faults), MemorySink(&warnings)) {}
+      : input(MemorySource(keys, chunk, input_faults)),
+        console(&input, MemorySink(&output, 1 << 20, output_faults), MemorySink(&warnings)) {}
 
+  PipedInput input;
   std::string output;
   std::string warnings;
   Console console;
@@ -103,13 +111,42 @@ struct MemoryConsole {
 // `replies` (Ctrl-D once they are used up; one longer than a reply may be is
 // refused whole), and in `screen` all a person would see: the output, each
 // prompt with its typed reply, each reply shown for a prompt.
-struct MemoryTerminal {
+struct MemoryTerminal : Input {
   MemoryTerminal(std::string keys, std::vector<std::string> replies)
       : keys(std::move(keys)),
         replies(std::move(replies)),
-        console(Source(), Screen(), MemorySink(&warnings)) {}
+        console(this, Screen(), MemorySink(&warnings)) {}
   MemoryTerminal(const MemoryTerminal&) = delete;
   MemoryTerminal& operator=(const MemoryTerminal&) = delete;
+
+  bool terminal() const override { return true; }
+
+  IoResult ReadForKey(std::vector<char>* buffer, KeyRead* read) override {
+    *read = KeyRead();
+    if (next_key == keys.size()) return IoResult{};
+    (*buffer)[0] = keys[next_key++];
+    return IoResult{1, 0};
+  }
+
+  IoResult ReadForReply(std::string_view prompt, std::vector<char>* buffer,
+                        ReplyRead* read) override {
+    screen.append(prompt);
+    if (next_reply == replies.size()) return IoResult{};
+    std::string line = replies[next_reply++];
+    screen += line + "\n";
+    read->too_long = line.size() > kMaxReplyLength;
+    line = read->too_long ? "\n" : line + "\n";
+    if (line.size() > buffer->size()) buffer->resize(line.size());
+    std::copy(line.begin(), line.end(), buffer->begin());
+    return IoResult{static_cast<long>(line.size()), 0};
+  }
+
+  IoResult ShowReply(std::string_view prompt, std::string_view text) override {
+    screen.append(prompt);
+    screen.append(text);
+    screen += '\n';
+    return IoResult{};
+  }
 
   std::string keys;
   std::vector<std::string> replies;
@@ -120,35 +157,6 @@ struct MemoryTerminal {
   Console console;
 
  private:
-  ByteSource Source() {
-    ByteSource source;
-    source.read = [](char*, std::size_t) { return Failure(EIO); };  // keys come one by one
-    source.await = [] { return IoResult{}; };
-    source.terminal = true;
-    source.read_key = [this](char* key, bool* in_sequence) {
-      if (next_key == keys.size()) return IoResult{};
-      *key = keys[next_key++];
-      *in_sequence = false;
-      return IoResult{1, 0};
-    };
-    source.read_reply = [this](std::string_view prompt, std::string* line, bool* too_long) {
-      screen.append(prompt);
-      if (next_reply == replies.size()) return IoResult{};
-      *line = replies[next_reply++];
-      screen += *line + "\n";
-      *too_long = line->size() > kMaxReplyLength;
-      *line = *too_long ? "\n" : *line + "\n";
-      return IoResult{static_cast<long>(line->size()), 0};
-    };
-    source.show_reply = [this](std::string_view prompt, std::string_view text) {
-      screen.append(prompt);
-      screen.append(text);
-      screen += '\n';
-      return IoResult{};
-    };
-    return source;
-  }
-
   ByteSink Screen() {
     ByteSink sink = MemorySink(&screen);
     sink.terminal = true;

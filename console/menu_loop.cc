@@ -30,7 +30,7 @@ constexpr std::string_view kMenu =
 // The about line: its fixed start, then this program's release.
 constexpr const char* kAboutStart = "QUILM Vergleichsspannungen, vergleichsspannung Version ";
 constexpr const char* kAboutEnd = ", fuer Linux-, POSIX- und Windows-Konsolen\n";
-constexpr const char* kChoicePrompt = "\nIhre Wahl:";
+constexpr const char* kChoicePrompt = "Ihre Wahl:";
 // What a refused choice was for, as the menu names it.
 constexpr const char* kStateName = "Spannungszustand";
 constexpr const char* kHypothesisName = "Hypothese";
@@ -67,9 +67,9 @@ void PrintHypothesisMenu(Console* console) {
 // ends first (*choice untouched).
 bool ReadChoice(Console* console, std::string_view name, int lowest, int highest, int* choice) {
   for (;;) {
-    console->Print(kChoicePrompt);
+    console->Print("\n");
     std::string word;
-    const Console::Word read = console->ReadWord(&word);
+    const Console::Word read = console->ReadWord(Prompt{kChoicePrompt, name}, &word);
     if (read == Console::Word::kEnd) return false;
     int number = 0;
     const bool whole = read == Console::Word::kRead && ParseWholeNumber(word, &number);
@@ -94,7 +94,7 @@ int MenuLoop(Console* console, Workspace* workspace) {
   for (;;) {
     console->Print(kMenu);
     int key = 0;
-    if (!console->ReadKey(&key)) return Finish(console);
+    if (!console->ReadKey(&key, kMenu)) return Finish(console);
     bool more_input = true;
     int choice = 0;
     switch (key) {

@@ -77,4 +77,11 @@ std::string FillIn(std::string_view format, std::initializer_list<std::string_vi
   return text;
 }
 
+std::string WarningLine(std::string_view text) {
+  std::string line = "vergleichsspannung: ";
+  line.append(text);
+  line += '\n';
+  return line;
+}
+
 }  // namespace vergleichsspannung

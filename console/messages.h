@@ -5,6 +5,11 @@
 #ifndef VERGLEICHSSPANNUNG_CONSOLE_MESSAGES_H_
 #define VERGLEICHSSPANNUNG_CONSOLE_MESSAGES_H_
 
+// Reached only through the text library: a layer below it stops here.
+#ifndef VS_LAYER_TEXT
+#error "a header of the text layer, included from a layer below it"
+#endif
+
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -29,6 +34,12 @@ const char* Translated(const char* english);
 // Returns `format` with each "%s" replaced by the next of `values`, in order.
 // REQUIRES: `format` holds as many "%s" as there are values.
 std::string FillIn(std::string_view format, std::initializer_list<std::string_view> values);
+
+// Returns `text` as one line of warning for standard error: the program's
+// name in front, so a user of a pipeline sees whose warning it is, and a
+// newline behind. Every warning and failure line the program writes is made
+// here.
+std::string WarningLine(std::string_view text);
 
 }  // namespace vergleichsspannung
 

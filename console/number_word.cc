@@ -1,9 +1,11 @@
 #include "console/number_word.h"
 
+#include <algorithm>
+#include <charconv>
 #include <climits>
 #include <cmath>
-#include <cstdlib>
 #include <string>
+#include <system_error>
 
 namespace vergleichsspannung {
 
@@ -19,6 +21,50 @@ std::size_t SkipDigits(std::string_view word, std::size_t i) {
 
 std::size_t SkipSign(std::string_view word, std::size_t i) {
   return i < word.size() && (word[i] == '+' || word[i] == '-') ? i + 1 : i;
+}
+
+// Returns true when the number `text` spells ([-+]digits[.digits][e[-+]digits],
+// with a digit in the mantissa) is smaller than 1 in magnitude: its first
+// significant digit stands after the decimal point, counting the exponent.
+// Only asked of a number out of the double range, which is far below or far
+// above 1, so a saturated exponent is exact enough.
+bool BelowOne(std::string_view text) {
+  const std::size_t mantissa = SkipSign(text, 0);
+  const std::size_t point = SkipDigits(text, mantissa);
+  const std::size_t first = text.find_first_not_of("0.", mantissa);
+  const std::size_t exponent = text.find_first_of("eE");
+  const std::size_t mantissa_end = std::min(exponent, text.size());
+  long magnitude = 0;  // where the first significant digit stands, 1 just before the point
+  if (first < mantissa_end && first < point) {
+    magnitude = static_cast<long>(point - first);
+  } else if (first < mantissa_end) {
+    magnitude = -static_cast<long>(first - point - 1);
+  } else {
+    return true;  // all zeros: no range error comes from it anyway
+  }
+  if (exponent != std::string_view::npos) {
+    const std::size_t digits = SkipSign(text, exponent + 1);
+    long power = 0;
+    for (std::size_t i = digits; i < text.size() && power < 100000; ++i)
+      power = power * 10 + (text[i] - '0');
+    magnitude += text[exponent + 1] == '-' ? -power : power;
+  }
+  return magnitude <= 0;
+}
+
+// Reads `text`, a number as BelowOne takes it, into *value: a number too
+// small for a double as zero with its sign. Returns false for one too large.
+bool ReadDecimal(const std::string& text, double* value) {
+  // from_chars reads the same numbers as strtod, but never by the locale's
+  // decimal point; it takes no plus sign.
+  const char* begin = text.data() + (text[0] == '+' ? 1 : 0);
+  const std::from_chars_result read = std::from_chars(begin, text.data() + text.size(), *value);
+  if (read.ec == std::errc::result_out_of_range) {
+    if (!BelowOne(text)) return false;
+    *value = text[0] == '-' ? -0.0 : 0.0;
+    return true;
+  }
+  return read.ec == std::errc() && read.ptr == text.data() + text.size() && std::isfinite(*value);
 }
 
 }  // namespace
@@ -60,8 +106,8 @@ bool ParseStressValue(std::string_view word, double* stress) {
   }
   if (i != word.size()) return false;
 
-  const double value = std::strtod(text.c_str(), nullptr);
-  if (!std::isfinite(value)) return false;
+  double value = 0;
+  if (!ReadDecimal(text, &value)) return false;
   *stress = value;
   return true;
 }

@@ -3,6 +3,11 @@
 #ifndef VERGLEICHSSPANNUNG_CONSOLE_NUMBER_WORD_H_
 #define VERGLEICHSSPANNUNG_CONSOLE_NUMBER_WORD_H_
 
+// Reached only through the text library: a layer below it stops here.
+#ifndef VS_LAYER_TEXT
+#error "a header of the text layer, included from a layer below it"
+#endif
+
 #include <string_view>
 
 namespace vergleichsspannung {

@@ -2,6 +2,11 @@
 #ifndef VERGLEICHSSPANNUNG_CONSOLE_PAUSE_H_
 #define VERGLEICHSSPANNUNG_CONSOLE_PAUSE_H_
 
+// Reached only through the dialogue library: a layer below it stops here.
+#ifndef VS_LAYER_DIALOGUE
+#error "a header of the dialogue layer, included from a layer below it"
+#endif
+
 #include <string_view>
 
 #include "console/console.h"
@@ -16,7 +21,7 @@ constexpr std::string_view kPauseOnNewLine = "\nweiter mit bel.Taste..";
 inline bool PauseForKey(Console* console, std::string_view text) {
   console->Print(text);
   int ignored = 0;
-  return console->ReadKey(&ignored);
+  return console->ReadKey(&ignored, text);
 }
 
 }  // namespace vergleichsspannung

@@ -4,12 +4,11 @@
 // same solver and number formatting as the calculator, and writes the same
 // bytes in large blocks; what the calculator spends beyond this is the cost
 // of its console and menu.
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstddef>
 #include <string>
 
+#include "console/terminal/byte_stream.h"
+#include "console/terminal/terminal.h"
 #include "stress/format.h"
 #include "stress/hypotheses.h"
 
@@ -25,14 +24,12 @@ constexpr const char kPause[] = "\nweiter mit bel.Taste..";
 
 // Writes all of `data` to standard output. Returns false on a failure.
 bool WriteAll(const std::string& data) {
-  std::size_t done = 0;
-  while (done < data.size()) {
-    const ssize_t written = write(1, data.data() + done, data.size() - done);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    done += static_cast<std::size_t>(written);
-  }
-  return true;
+  vergleichsspannung::ByteSink out;
+  out.write = [](const char* bytes, std::size_t size) {
+    return vergleichsspannung::terminal::WriteSome(1, bytes, size);
+  };
+  out.await = [] { return vergleichsspannung::terminal::AwaitReady(1, true); };
+  return !vergleichsspannung::WriteAll(out, data).failed();
 }
 
 // Appends one value line of the report.
@@ -62,11 +59,15 @@ int main() {
   out.reserve(2 * kBlock);
   static char input[kBlock];
   bool pausing = false;
+  vergleichsspannung::ByteSource in;
+  in.read = [](char* bytes, std::size_t size) {
+    return vergleichsspannung::terminal::ReadSome(0, bytes, size);
+  };
+  in.await = [] { return vergleichsspannung::terminal::AwaitReady(0, false); };
   for (;;) {
-    const ssize_t read_count = read(0, input, sizeof input);
-    if (read_count < 0 && errno == EINTR) continue;
+    const long read_count = vergleichsspannung::ReadAvailable(in, input, sizeof input).count;
     if (read_count <= 0) break;
-    for (ssize_t i = 0; i < read_count; ++i) {
+    for (long i = 0; i < read_count; ++i) {
       // A pause key, or any key but `g`, brings the menu back.
       if (!pausing && input[i] == 'g') {
         AppendReport(&out, &workspace);

@@ -4,6 +4,11 @@
 #ifndef VERGLEICHSSPANNUNG_CONSOLE_PRINTABLE_H_
 #define VERGLEICHSSPANNUNG_CONSOLE_PRINTABLE_H_
 
+// Reached only through the text library: a layer below it stops here.
+#ifndef VS_LAYER_TEXT
+#error "a header of the text layer, included from a layer below it"
+#endif
+
 #include <string>
 #include <string_view>
 

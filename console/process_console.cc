@@ -1,31 +1,24 @@
 #include "console/process_console.h"
 
+#include <algorithm>
+#include <string>
+#include <utility>
+
 #include "console/messages.h"
 #include "console/terminal/key_mode.h"
+#include "console/terminal/piped_input.h"
 #include "console/terminal/terminal.h"
 
 namespace vergleichsspannung {
 
-ByteSource DescriptorSource(int input_fd, int output_fd) {
+std::unique_ptr<Input> DescriptorInput(int input_fd, int output_fd) {
+  if (terminal::IsTerminal(input_fd)) return terminal::OpenTerminalInput(input_fd, output_fd);
   ByteSource source;
   source.read = [input_fd](char* buffer, std::size_t size) {
     return terminal::ReadSome(input_fd, buffer, size);
   };
   source.await = [input_fd] { return terminal::AwaitReady(input_fd, false); };
-  source.terminal = terminal::IsTerminal(input_fd);
-  if (source.terminal) {
-    source.read_key = [input_fd](char* key, bool* in_sequence) {
-      return terminal::ReadKeyPress(input_fd, key, in_sequence);
-    };
-    source.read_reply = [input_fd, output_fd](std::string_view prompt, std::string* line,
-                                              bool* too_long) {
-      return terminal::ReadReply(input_fd, output_fd, prompt, line, too_long);
-    };
-    source.show_reply = [input_fd, output_fd](std::string_view prompt, std::string_view text) {
-      return terminal::ShowReply(input_fd, output_fd, prompt, text);
-    };
-  }
-  return source;
+  return std::make_unique<PipedInput>(std::move(source));
 }
 
 ByteSink DescriptorSink(int fd) {
@@ -48,8 +41,8 @@ ByteSink DescriptorSink(int fd) {
 }
 
 ProcessConsole::ProcessConsole(int input_fd, int output_fd, int warning_fd)
-    : console_(DescriptorSource(input_fd, output_fd), DescriptorSink(output_fd),
-               DescriptorSink(warning_fd)) {
+    : input_(DescriptorInput(input_fd, output_fd)),
+      console_(input_.get(), DescriptorSink(output_fd), DescriptorSink(warning_fd)) {
   if (!console_.interactive()) return;
   const IoResult entered = terminal::EnterKeyMode(input_fd);
   if (entered.failed()) {

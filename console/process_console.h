@@ -3,15 +3,23 @@
 #ifndef VERGLEICHSSPANNUNG_CONSOLE_PROCESS_CONSOLE_H_
 #define VERGLEICHSSPANNUNG_CONSOLE_PROCESS_CONSOLE_H_
 
-#include "console/byte_stream.h"
+// Reached only through the dialogue library: a layer below it stops here.
+#ifndef VS_LAYER_DIALOGUE
+#error "a header of the dialogue layer, included from a layer below it"
+#endif
+
+#include <memory>
+
 #include "console/console.h"
+#include "console/terminal/byte_stream.h"
+#include "console/terminal/input.h"
 
 namespace vergleichsspannung {
 
-// Returns the source that reads `input_fd`: a terminal's keys and reply lines
+// Returns the input that reads `input_fd`: a terminal's keys and reply lines
 // (the editor draws on that terminal; `output_fd` says where the prompts
 // went too), or a pipe's or file's bytes.
-ByteSource DescriptorSource(int input_fd, int output_fd);
+std::unique_ptr<Input> DescriptorInput(int input_fd, int output_fd);
 
 // Returns the sink that writes `fd`.
 ByteSink DescriptorSink(int fd);
@@ -35,6 +43,7 @@ class ProcessConsole {
   Console* console() { return &console_; }
 
  private:
+  std::unique_ptr<Input> input_;
   Console console_;
   bool key_mode_ = false;
 };

@@ -4,6 +4,11 @@
 #ifndef VERGLEICHSSPANNUNG_CONSOLE_REFUSAL_H_
 #define VERGLEICHSSPANNUNG_CONSOLE_REFUSAL_H_
 
+// Reached only through the dialogue library: a layer below it stops here.
+#ifndef VS_LAYER_DIALOGUE
+#error "a header of the dialogue layer, included from a layer below it"
+#endif
+
 #include <string>
 #include <string_view>
 

@@ -4,6 +4,11 @@
 #ifndef VERGLEICHSSPANNUNG_CONSOLE_STRESS_STATE_TABLE_H_
 #define VERGLEICHSSPANNUNG_CONSOLE_STRESS_STATE_TABLE_H_
 
+// Reached only through the dialogue library: a layer below it stops here.
+#ifndef VS_LAYER_DIALOGUE
+#error "a header of the dialogue layer, included from a layer below it"
+#endif
+
 #include <string_view>
 
 #include "console/console.h"
@@ -19,7 +24,8 @@ constexpr int kMaxComponents = 6;
 
 // One stress component of a state.
 struct StressComponent {
-  const char* prompt;  // asks for it: "\nSigXX [N/mm2]= "
+  const char* name;    // names it in a refusal: "SigXX"
+  const char* prompt;  // asks for it on a line of its own: "SigXX [N/mm2]= "
   const char* shown;   // stands before its value in the display: "\nSigXX= "
   int slot;            // its index in the record the state's values come from
 };

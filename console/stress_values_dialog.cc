@@ -16,27 +16,24 @@ namespace {
 
 constexpr const char* kShownHeading = "momentan def. Werte:";
 
-// Returns the value's name as its prompt shows it: "SigYY" of "\nSigYY [N/mm2]= ".
-std::string_view NameIn(std::string_view prompt) {
-  prompt.remove_prefix(prompt.find_first_not_of('\n'));
-  return prompt.substr(0, prompt.find(' '));
-}
-
 enum class Reply { kTaken, kRefused, kEnd };
 
-// Reads the reply for the value behind `prompt`, which now holds `kept`. A
+// Asks for `component`, which now holds `kept`, on a line of its own. A
 // refused reply is reported and its line dropped; on a terminal the person
 // who typed it is asked again, while from a script the next word belongs to
 // the next prompt, as the script was written.
-Reply ReadValue(Console* console, const char* prompt, double kept, double* value) {
+Reply ReadValue(Console* console, const StressComponent& component, double kept, double* value) {
+  console->Print("\n");
+  Prompt prompt{component.prompt, component.name};
   for (;;) {
     std::string word;
-    const Console::Word read = console->ReadWord(&word);
+    const Console::Word read = console->ReadWord(prompt, &word);
     if (read == Console::Word::kEnd) return Reply::kEnd;
     if (read == Console::Word::kRead && ParseStressValue(word, value)) return Reply::kTaken;
-    console->Warn(RefusalText(read, word, NameIn(prompt), FormatStress(kept)));
+    console->Warn(RefusalText(read, word, prompt.value_name, FormatStress(kept)));
     console->DiscardLine();
     if (!console->interactive()) return Reply::kRefused;
+    prompt.again = true;
   }
 }
 
@@ -49,17 +46,16 @@ bool EnterValues(Console* console, Workspace* workspace) {
   for (int i = 0; i < layout.components; ++i) {
     const StressComponent& component = layout.component[i];
     const int slot = component.slot;
-    console->Print(component.prompt);
     double value = 0;
-    const Reply reply = ReadValue(console, component.prompt,
-                                  ComponentValue(*workspace, layout.source, component), &value);
+    const Reply reply =
+        ReadValue(console, component, ComponentValue(*workspace, layout.source, component), &value);
     if (reply == Reply::kEnd) return false;
     if (reply == Reply::kRefused) continue;
     // A plate value also fills the shared slot, where the other states read it.
     workspace->values.slot[slot] = value;
     if (plate) workspace->plate.slot[slot] = value;
   }
-  WarnOfLeftOver(console, NameIn(layout.component[layout.components - 1].prompt));
+  WarnOfLeftOver(console, layout.component[layout.components - 1].name);
   return true;
 }
 

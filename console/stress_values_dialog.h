@@ -2,6 +2,11 @@
 #ifndef VERGLEICHSSPANNUNG_CONSOLE_STRESS_VALUES_DIALOG_H_
 #define VERGLEICHSSPANNUNG_CONSOLE_STRESS_VALUES_DIALOG_H_
 
+// Reached only through the dialogue library: a layer below it stops here.
+#ifndef VS_LAYER_DIALOGUE
+#error "a header of the dialogue layer, included from a layer below it"
+#endif
+
 #include "console/console.h"
 #include "stress/workspace.h"
 

@@ -71,6 +71,10 @@ double AxisymmetricGEH(const StressValues& values) {
   return ScaledRoot(r * r + h * h + z * z - (h * r + z * h + z * r) + 3 * t * t, scale);
 }
 
+namespace {
+
+// The nine routines only EquivalentStress calls; the plate routines are the
+// plane ones applied to PlateValues.
 double SpatialNH(const StressValues& values, StressResults* results) {
   ScaledPrincipalStresses scaled;
   return PickOfThree(PrincipalSpatial(values, results, &scaled), scaled, results, MaxAbsPick);
@@ -112,6 +116,8 @@ double PlateNH(const PlateValues& plate, StressResults* results) {
 double PlateSH(const PlateValues& plate, StressResults* results) {
   return PlaneSH(plate.slot[0], plate.slot[1], plate.slot[2], results);
 }
+
+}  // namespace
 
 double EquivalentStress(StressState state, Hypothesis hypothesis, Workspace* workspace) {
   const StressValues& values = workspace->values;

@@ -15,20 +15,12 @@ namespace vergleichsspannung {
 // written into the principal stresses as well.
 double EquivalentStress(StressState state, Hypothesis hypothesis, Workspace* workspace);
 
-// The twelve routines, one per state and hypothesis. The plate routines are
-// the plane ones applied to PlateValues.
+// The distortion-energy routines of three states, which EquivalentStress
+// calls: each returns SigV of the components it is given and writes nothing.
+// PlaneGEH takes SigXX, SigYY and TauXY.
 double SpatialGEH(const StressValues& values);
-double SpatialNH(const StressValues& values, StressResults* results);
-double SpatialSH(const StressValues& values, StressResults* results);
 double PlaneGEH(double a, double b, double t);
-double PlaneNH(double a, double b, double t, StressResults* results);
-double PlaneSH(double a, double b, double t, StressResults* results);
 double AxisymmetricGEH(const StressValues& values);
-double AxisymmetricNH(const StressValues& values, StressResults* results);
-double AxisymmetricSH(const StressValues& values, StressResults* results);
-double PlateGEH(const PlateValues& plate);
-double PlateNH(const PlateValues& plate, StressResults* results);
-double PlateSH(const PlateValues& plate, StressResults* results);
 
 }  // namespace vergleichsspannung
 

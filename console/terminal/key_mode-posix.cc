@@ -32,16 +32,15 @@ struct HandlerRecord {
   volatile sig_atomic_t resized = 0;
   volatile sig_atomic_t continued = 0;
   int wakeup[2] = {-1, -1};
+  // The line that says the settings could not be given back, made in the
+  // user's language before any handler may need it.
+  std::string not_given_back;
 };
 
 HandlerRecord g_record;
 
-// The line that says the settings could not be given back, made in the
-// user's language before any handler may need it.
-std::string g_not_given_back;
-
 void SayNotGivenBack() {
-  if (write(STDERR_FILENO, g_not_given_back.data(), g_not_given_back.size()) < 0) {
+  if (write(STDERR_FILENO, g_record.not_given_back.data(), g_record.not_given_back.size()) < 0) {
     // Nothing is left to tell it to.
   }
 }
@@ -196,8 +195,30 @@ void OnStop(int signal_number) {
   OnContinue(signal_number);
 }
 
+// Opens the pipe that wakes a wait for a key, both ends non-blocking (a
+// handler must never wait on it) and closed on exec. Returns false when it
+// cannot be opened.
+bool OpenWakeUpPipe(int ends[2]) {
+#ifdef VS_HAVE_PIPE2
+  return pipe2(ends, O_NONBLOCK | O_CLOEXEC) == 0;
+#else
+  // No other thread runs, so nothing can exec between pipe and fcntl.
+  if (pipe(ends) != 0) return false;
+  for (int i = 0; i < 2; ++i) {
+    const int flags = fcntl(ends[i], F_GETFL);
+    if (flags < 0 || fcntl(ends[i], F_SETFL, flags | O_NONBLOCK) != 0 ||
+        fcntl(ends[i], F_SETFD, FD_CLOEXEC) != 0) {
+      close(ends[0]);
+      close(ends[1]);
+      return false;
+    }
+  }
+  return true;
+#endif
+}
+
 void InstallHandlers() {
-  if (g_record.wakeup[0] < 0 && pipe2(g_record.wakeup, O_NONBLOCK | O_CLOEXEC) != 0)
+  if (g_record.wakeup[0] < 0 && !OpenWakeUpPipe(g_record.wakeup))
     g_record.wakeup[0] = g_record.wakeup[1] = -1;
   for (const Handler& handler : kHandlers) Install(handler.signal_number, handler.action);
 #ifdef SIGRTMIN
@@ -237,10 +258,9 @@ IoResult EnterKeyMode(int fd) {
   key_settings.c_cc[VTIME] = 0;
   g_record.own_settings = own;
   g_record.terminal = fd;
-  if (g_not_given_back.empty()) {
-    g_not_given_back =
-        FillIn("vergleichsspannung: %s: %s\n",
-               {Translated("terminal error"), Translated("settings not given back")});
+  if (g_record.not_given_back.empty()) {
+    g_record.not_given_back = WarningLine(
+        FillIn("%s: %s", {Translated("terminal error"), Translated("settings not given back")}));
   }
   static const bool at_exit = atexit(GiveSettingsBackAtExit) == 0;
   (void)at_exit;

@@ -1,5 +1,5 @@
 // The one owner of the terminal's settings and of the signals on POSIX: key
-// mode for the session (terminal.h's EnterKeyMode and LeaveKeyMode), the
+// mode for the session, the
 // terminal's own settings back on every way out (return, exit, a signal that
 // ends the process, Ctrl-Z), and the screen events a reply line must redraw
 // after. A signal handler touches only the record this file keeps. The
@@ -7,15 +7,31 @@
 #ifndef VERGLEICHSSPANNUNG_CONSOLE_TERMINAL_KEY_MODE_H_
 #define VERGLEICHSSPANNUNG_CONSOLE_TERMINAL_KEY_MODE_H_
 
+// Reached only through the terminal library: a layer below it stops here.
+#ifndef VS_LAYER_TERMINAL
+#error "a header of the terminal layer, included from a layer below it"
+#endif
+
+#include "console/terminal/byte_stream.h"
+#include "console/terminal/terminal_device.h"
+
 namespace vergleichsspannung {
 
 namespace terminal {
 
-// What happened to the screen since it was last asked.
-struct ScreenEvents {
-  bool resized = false;    // the window changed its size
-  bool continued = false;  // the program went on after a stop (Ctrl-Z, fg)
-};
+// Puts the terminal `fd` into key mode (no line mode, no echo, signals kept)
+// for the rest of the session, so that nothing typed ahead is ever echoed into
+// the program's output. The terminal's own settings come back at LeaveKeyMode,
+// at exit, when a signal ends the process and while Ctrl-Z has stopped it.
+// Calling it again while in key mode changes nothing. Fails, the terminal
+// untouched, when its settings cannot be read or changed.
+// REQUIRES: IsTerminal(fd).
+IoResult EnterKeyMode(int fd);
+
+// Gives the terminal its own settings and the process its own signal
+// handlers back. Harmless when not in key mode. Fails when the settings could
+// not be given back.
+IoResult LeaveKeyMode();
 
 // Returns a descriptor that becomes readable when a screen event arrives,
 // so that a wait for a key wakes however close to it the signal came; -1

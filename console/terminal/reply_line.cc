@@ -1,6 +1,6 @@
 #include "console/terminal/reply_line.h"
 
-#include "console/byte_stream.h"
+#include "console/terminal/input.h"
 
 namespace vergleichsspannung {
 

@@ -4,6 +4,11 @@
 #ifndef VERGLEICHSSPANNUNG_CONSOLE_TERMINAL_REPLY_LINE_H_
 #define VERGLEICHSSPANNUNG_CONSOLE_TERMINAL_REPLY_LINE_H_
 
+// Reached only through the terminal library: a layer below it stops here.
+#ifndef VS_LAYER_TERMINAL
+#error "a header of the terminal layer, included from a layer below it"
+#endif
+
 #include <cstddef>
 #include <string>
 #include <string_view>

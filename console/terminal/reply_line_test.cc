@@ -5,7 +5,7 @@
 #include <clocale>
 #include <string>
 
-#include "console/byte_stream.h"
+#include "console/terminal/input.h"
 
 namespace vergleichsspannung {
 

@@ -1,5 +1,5 @@
-// The plain descriptor calls of the terminal seam on POSIX; key mode lives in
-// key_mode-posix.cc, keys and the reply line in line_editor-posix.cc.
+// The plain descriptor calls of the terminal seam on POSIX, and the line
+// editor over the terminal's device; key mode lives in key_mode-posix.cc.
 #include <errno.h>
 #include <poll.h>
 #include <unistd.h>
@@ -7,7 +7,9 @@
 #include <cassert>
 #include <cstddef>
 
+#include "console/terminal/line_editor.h"
 #include "console/terminal/terminal.h"
+#include "console/terminal/terminal_device.h"
 
 namespace vergleichsspannung {
 
@@ -29,6 +31,11 @@ IoResult WriteSome(int fd, const char* data, std::size_t size) {
 IoResult AwaitReady(int fd, bool for_writing) {
   struct pollfd ready = {fd, static_cast<short>(for_writing ? POLLOUT : POLLIN), 0};
   return poll(&ready, 1, -1) < 0 ? Failure(errno) : IoResult{};
+}
+
+std::unique_ptr<Input> OpenTerminalInput(int input_fd, int output_fd) {
+  return std::make_unique<LineEditor>(OpenTerminalDevice(input_fd, output_fd),
+                                      !IsTerminal(output_fd));
 }
 
 }  // namespace terminal

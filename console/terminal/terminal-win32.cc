@@ -12,7 +12,9 @@
 #include <cerrno>
 #include <climits>
 #include <deque>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "console/terminal/key_mode.h"
 #include "console/terminal/terminal.h"
@@ -33,12 +35,6 @@ struct KeyCode {
   char code;
   bool in_sequence;
 };
-
-// Codes decoded but not delivered yet; only the dialogue's thread reads keys.
-std::deque<KeyCode>& PendingKeys() {
-  static std::deque<KeyCode> keys;
-  return keys;
-}
 
 // Set by whichever thread ends the program after Ctrl-C first: the console
 // runs the Ctrl-C handler on a thread of its own while the dialogue's thread
@@ -124,8 +120,8 @@ bool IsModifierKey(WORD virtual_key) {
 // without a character gives 0, or 224 for the keys of the extended keyboard,
 // as _getch begins them, and then its scan code as part of a sequence, so that
 // no second code is ever taken for a letter. Shift, Ctrl and Alt alone give
-// nothing.
-void QueueKey(const KEY_EVENT_RECORD& event) {
+// nothing. The codes go to the back of *pending.
+void QueueKey(const KEY_EVENT_RECORD& event, std::deque<KeyCode>* pending) {
   const wchar_t unit = event.uChar.UnicodeChar;
   // Alt and a number on the keypad give their character when Alt goes up.
   const bool typed_with_alt = !event.bKeyDown && event.wVirtualKeyCode == VK_MENU && unit != 0;
@@ -138,11 +134,11 @@ void QueueKey(const KEY_EVENT_RECORD& event) {
       const char lead = unit >= 0xd800 && unit <= 0xdbff
                             ? static_cast<char>(0xf0)
                             : Utf8FromUtf16(std::u16string(1, static_cast<char16_t>(unit)))[0];
-      PendingKeys().push_back(KeyCode{lead, false});
+      pending->push_back(KeyCode{lead, false});
     } else {
       const bool extended = (event.dwControlKeyState & ENHANCED_KEY) != 0;
-      PendingKeys().push_back(KeyCode{static_cast<char>(extended ? 0xe0 : 0), false});
-      PendingKeys().push_back(KeyCode{static_cast<char>(event.wVirtualScanCode), true});
+      pending->push_back(KeyCode{static_cast<char>(extended ? 0xe0 : 0), false});
+      pending->push_back(KeyCode{static_cast<char>(event.wVirtualScanCode), true});
     }
   }
 }
@@ -190,6 +186,73 @@ IoResult ReadConsoleUnits(HANDLE input, std::u16string* units, bool* cut) {
   }
 }
 
+// The console's keys as input events and its replies through its own line
+// input, which edits the reply and recalls earlier ones.
+class ConsoleInput : public Input {
+ public:
+  ConsoleInput(int input_fd, int output_fd) : input_fd_(input_fd), output_fd_(output_fd) {}
+
+  bool terminal() const override { return true; }
+
+  IoResult ReadForKey(std::vector<char>* buffer, KeyRead* read) override {
+    *read = KeyRead();
+    const HANDLE input = HandleOf(input_fd_);
+    while (pending_.empty()) {
+      INPUT_RECORD record;
+      DWORD count = 0;
+      if (!ReadConsoleInputW(input, &record, 1, &count)) return Failure(ErrnoOf(GetLastError()));
+      if (count == 1 && record.EventType == KEY_EVENT) QueueKey(record.Event.KeyEvent, &pending_);
+    }
+    (*buffer)[0] = pending_.front().code;
+    read->in_sequence = pending_.front().in_sequence;
+    pending_.pop_front();
+    return IoResult{1, 0};
+  }
+
+  IoResult ReadForReply(std::string_view prompt, std::vector<char>* buffer,
+                        ReplyRead* read) override {
+    *read = ReplyRead();
+    if (IsConsole(HandleOf(output_fd_))) {
+      const IoResult written = terminal::WriteSome(output_fd_, prompt.data(), prompt.size());
+      if (written.failed()) return written;
+    }
+    std::u16string units;
+    bool cut = false;
+    const IoResult got = ReadConsoleUnits(HandleOf(input_fd_), &units, &cut);
+    if (got.failed() || got.count == 0) return got;
+    std::string line;
+    switch (ReadConsoleLine(units, cut, &line)) {
+      case ConsoleLineKind::kEndOfInput:
+        return IoResult{};
+      case ConsoleLineKind::kTooLong:
+        read->too_long = true;
+        line = "\n";
+        break;
+      case ConsoleLineKind::kReply:
+        break;
+    }
+    if (line.size() > buffer->size()) buffer->resize(line.size());
+    std::copy(line.begin(), line.end(), buffer->begin());
+    return IoResult{static_cast<long>(line.size()), 0};
+  }
+
+  IoResult ShowReply(std::string_view prompt, std::string_view text) override {
+    if (!IsConsole(HandleOf(output_fd_))) return IoResult{};  // the prompt went elsewhere too
+    std::string shown(prompt);
+    shown.append(text);
+    shown += '\n';
+    const IoResult written = terminal::WriteSome(output_fd_, shown.data(), shown.size());
+    return written.failed() || written.count == static_cast<long>(shown.size()) ? written
+                                                                                : Failure(EIO);
+  }
+
+ private:
+  int input_fd_;
+  int output_fd_;
+  // Codes decoded but not delivered yet.
+  std::deque<KeyCode> pending_;
+};
+
 }  // namespace
 
 namespace terminal {
@@ -212,6 +275,10 @@ IoResult LeaveKeyMode() {
   return IoResult{};
 }
 
+std::unique_ptr<Input> OpenTerminalInput(int input_fd, int output_fd) {
+  return std::make_unique<ConsoleInput>(input_fd, output_fd);
+}
+
 // The console redraws its own input line; no signal needs to know the screen.
 int ScreenEventDescriptor() { return -1; }
 ScreenEvents TakeScreenEvents() { return ScreenEvents(); }
@@ -220,58 +287,8 @@ void NoteOpenLine(int fd, int rows_below_cursor) {
   (void)rows_below_cursor;
 }
 
-IoResult ReadKeyPress(int fd, char* key, bool* in_sequence) {
-  assert(IsTerminal(fd));
-  const HANDLE input = HandleOf(fd);
-  while (PendingKeys().empty()) {
-    INPUT_RECORD record;
-    DWORD count = 0;
-    if (!ReadConsoleInputW(input, &record, 1, &count)) return Failure(ErrnoOf(GetLastError()));
-    if (count == 1 && record.EventType == KEY_EVENT) QueueKey(record.Event.KeyEvent);
-  }
-  *key = PendingKeys().front().code;
-  *in_sequence = PendingKeys().front().in_sequence;
-  PendingKeys().pop_front();
-  return IoResult{1, 0};
-}
-
-IoResult ReadReply(int input_fd, int output_fd, std::string_view prompt, std::string* line,
-                   bool* too_long) {
-  // The console's own line input edits the reply and recalls earlier ones.
-  if (IsTerminal(output_fd)) {
-    const IoResult written = WriteSome(output_fd, prompt.data(), prompt.size());
-    if (written.failed()) return written;
-  }
-  std::u16string units;
-  bool cut = false;
-  const IoResult read = ReadConsoleUnits(HandleOf(input_fd), &units, &cut);
-  if (read.failed() || read.count == 0) return read;
-  *too_long = false;
-  switch (ReadConsoleLine(units, cut, line)) {
-    case ConsoleLineKind::kEndOfInput:
-      return IoResult{};
-    case ConsoleLineKind::kTooLong:
-      *too_long = true;
-      return IoResult{1, 0};
-    case ConsoleLineKind::kReply:
-      break;
-  }
-  return IoResult{static_cast<long>(line->size()), 0};
-}
-
-IoResult ShowReply(int input_fd, int output_fd, std::string_view prompt, std::string_view text) {
-  (void)input_fd;
-  if (!IsTerminal(output_fd)) return IoResult{};  // the prompt went elsewhere too
-  std::string shown(prompt);
-  shown.append(text);
-  shown += '\n';
-  const IoResult written = WriteSome(output_fd, shown.data(), shown.size());
-  return written.failed() || written.count == static_cast<long>(shown.size()) ? written
-                                                                              : Failure(EIO);
-}
-
 // Only pipes and files are read here: the console's keys and lines come
-// through ReadKeyPress and ReadReply.
+// through ConsoleInput.
 IoResult ReadSome(int fd, char* buffer, std::size_t size) {
   assert(size > 0);
   UseBinaryInputOnce(fd);

@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "console/byte_stream.h"
+#include "console/terminal/input.h"
 #include "console/terminal/key_decoder.h"
 #include "console/terminal/reply_drawing.h"
 #include "console/terminal/reply_line.h"

@@ -1,6 +1,6 @@
 #include "console/terminal/wide_text.h"
 
-#include "console/byte_stream.h"
+#include "console/terminal/input.h"
 #include "console/utf8.h"
 
 namespace vergleichsspannung {

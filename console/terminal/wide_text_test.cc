@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "console/byte_stream.h"
 #include "console/number_word.h"
+#include "console/terminal/input.h"
 
 namespace vergleichsspannung {
 
