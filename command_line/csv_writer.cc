@@ -3,8 +3,8 @@
 #include <cassert>
 #include <cmath>
 
-#include "command_line/descriptor_io.h"
 #include "command_line/significant_digits.h"
+#include "console/terminal/descriptor_stream.h"
 
 namespace vergleichsspannung {
 
@@ -43,7 +43,7 @@ void AppendNumber(std::string* out, double value, int digits) {
 
 bool Flush(CsvOutput* output) {
   if (output->error == 0 && !output->pending.empty()) {
-    output->error = WriteAll(output->fd, output->pending.data(), output->pending.size());
+    output->error = WriteAll(DescriptorSink(output->fd), output->pending).error;
   }
   output->pending.clear();
   return output->error == 0;

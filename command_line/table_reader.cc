@@ -3,7 +3,7 @@
 #include <cstring>
 #include <utility>
 
-#include "command_line/descriptor_io.h"
+#include "console/terminal/descriptor_stream.h"
 
 namespace vergleichsspannung {
 
@@ -119,18 +119,19 @@ bool SplitFields(std::string_view record, TableForm form, std::string* unquoted,
 }
 
 TableReader::TableReader(int fd, std::function<void()> before_wait)
-    : fd_(fd), before_wait_(std::move(before_wait)), buffer_(kReadBlock) {}
+    : source_(DescriptorSource(fd)), before_wait_(std::move(before_wait)), buffer_(kReadBlock) {}
 
 bool TableReader::Refill() {
   if (at_end_) return false;
   if (before_wait_) before_wait_();
-  const long count = ReadSome(fd_, buffer_.data(), buffer_.size(), &error_);
-  if (count <= 0) {
+  const IoResult read = ReadAvailable(source_, buffer_.data(), buffer_.size());
+  error_ = read.error;
+  if (read.count <= 0) {
     at_end_ = true;
     return false;
   }
   begin_ = 0;
-  end_ = static_cast<std::size_t>(count);
+  end_ = static_cast<std::size_t>(read.count);
   return true;
 }
 

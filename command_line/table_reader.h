@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "console/terminal/byte_stream.h"
+
 namespace vergleichsspannung {
 
 // The longest record the reader keeps, in bytes.
@@ -62,7 +64,7 @@ class TableReader {
   void EndLine(std::string_view* line);
   bool Refill();
 
-  int fd_;
+  ByteSource source_;
   std::function<void()> before_wait_;
   std::vector<char> buffer_;
   std::size_t begin_ = 0;

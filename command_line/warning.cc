@@ -4,12 +4,12 @@
 #include <cstring>
 #include <string>
 
+#include "console/messages.h"
+
 namespace vergleichsspannung {
 
 bool Warn(std::string_view text) {
-  std::string line = "vergleichsspannung: ";
-  line.append(text);
-  line.push_back('\n');
+  const std::string line = WarningLine(text);
   // One write per line, so that lines of several writers do not interleave.
   return std::fwrite(line.data(), 1, line.size(), stderr) == line.size() &&
          std::fflush(stderr) == 0;

@@ -21,9 +21,6 @@ namespace vergleichsspannung {
 // went too), or a pipe's or file's bytes.
 std::unique_ptr<Input> DescriptorInput(int input_fd, int output_fd);
 
-// Returns the sink that writes `fd`.
-ByteSink DescriptorSink(int fd);
-
 class ProcessConsole {
  public:
   // Creates the console over the three descriptors (the process's are 0, 1,
