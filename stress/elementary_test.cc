@@ -18,32 +18,29 @@ namespace vergleichsspannung {
 
 namespace {
 
-// Returns how many doubles lie between `value` and the correctly rounded
-// `exact` (a wrongly signed result counts as far off).
-std::int64_t UlpsFromRounded(double value, long double exact) {
-  const double rounded = static_cast<double>(exact);
-  if (std::signbit(value) != std::signbit(rounded)) return value == rounded ? 0 : INT64_MAX;
-  std::int64_t a, b;
-  std::memcpy(&a, &value, sizeof a);
-  std::memcpy(&b, &rounded, sizeof b);
-  return a > b ? a - b : b - a;
-}
-
-// Counts the results that are not the correctly rounded value: a constant
-// that is off by a fraction of a unit stays within one unit but shows here.
+// Measures results against the correctly rounded values, counting those that
+// are not that value: a constant off by a fraction of a unit stays within one
+// unit but shows in their share.
 struct Misses {
   long count = 0;
   long of = 0;
   double Share() const { return static_cast<double>(count) / of; }
-};
 
-// Returns UlpsFromRounded and counts a miss in *misses.
-std::int64_t Ulps(double value, long double exact, Misses* misses) {
-  const std::int64_t ulps = UlpsFromRounded(value, exact);
-  misses->count += ulps != 0;
-  ++misses->of;
-  return ulps;
-}
+  // Returns how many doubles lie between `value` and the correctly rounded
+  // `exact` (a wrongly signed result counts as far off).
+  std::int64_t Ulps(double value, long double exact) {
+    const double rounded = static_cast<double>(exact);
+    std::int64_t a, b;
+    std::memcpy(&a, &value, sizeof a);
+    std::memcpy(&b, &rounded, sizeof b);
+    const std::int64_t ulps = std::signbit(value) != std::signbit(rounded)
+                                  ? (value == rounded ? 0 : INT64_MAX)
+                                  : (a > b ? a - b : b - a);
+    count += ulps != 0;
+    ++of;
+    return ulps;
+  }
+};
 
 long ArgumentCount() {
   const char* count = std::getenv("VS_ELEMENTARY_ARGUMENTS");
@@ -79,7 +76,7 @@ TEST(ElementaryTest, ArcCosineWithinOneUlpOverItsWholeDomain) {
   Misses misses;
   for (double x : Arguments({-1, -0.99, -0.5, -DBL_TRUE_MIN, 0, 0.5, 0.99, 1}, random)) {
     if (std::fabs(x) > 1) continue;
-    ASSERT_LE(Ulps(ArcCosine(x), std::acos(static_cast<long double>(x)), &misses), 1)
+    ASSERT_LE(misses.Ulps(ArcCosine(x), std::acos(static_cast<long double>(x))), 1)
         << std::hexfloat << x;
   }
   EXPECT_LT(misses.Share(), 0.04);  // 2.6 % measured
@@ -103,9 +100,9 @@ TEST(ElementaryTest, CosineAndSineWithinOneUlpForEveryAngleTheSolverPasses) {
   for (double a : Arguments(edges, random)) {
     if (!(a >= 0 && a < kLargestAngle)) continue;
     const CosineSine result = CosineAndSine(a);
-    ASSERT_LE(Ulps(result.cosine, std::cos(static_cast<long double>(a)), &cosine), 1)
+    ASSERT_LE(cosine.Ulps(result.cosine, std::cos(static_cast<long double>(a))), 1)
         << std::hexfloat << a;
-    ASSERT_LE(Ulps(result.sine, std::sin(static_cast<long double>(a)), &sine), 1)
+    ASSERT_LE(sine.Ulps(result.sine, std::sin(static_cast<long double>(a))), 1)
         << std::hexfloat << a;
   }
   EXPECT_LT(cosine.Share(), 0.01);  // 0.23 % measured
