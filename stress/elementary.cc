@@ -138,15 +138,25 @@ static_assert((kTableAngles - 0.5) / 32 == kLargestAngle, "the table ends at kLa
 double ArcCosine(double x) {
   const double magnitude = x < 0 ? -x : x;
   const bool outer = magnitude > 0.5;
-  // asin(s) for s = |x|, or sqrt(z) beyond 1/2, where s is split into a high
-  // part with a square that is exact and the rest, (z - high^2) / (s + high):
-  // so the rounding of the square root does not reach the result doubled.
-  const double z = outer ? (1 - magnitude) * 0.5 : x * x;
-  const double s = outer ? std::sqrt(z) : magnitude;
-  const double split = s * 134217729.0;  // 2^27 + 1: high keeps 26 bits
-  const double high = outer ? split - (split - s) : s;
-  const double rest = outer && s > 0 ? (z - high * high) / (s + high) : 0;
-  const double small = s * z * ArcSineRemainder(z) + rest;
+  // asin(s) for s = |x|, or beyond 1/2 for s = sqrt(z), z = (1 - |x|) / 2, where
+  // s is split into a high part with an exact square and the rest,
+  // (z - high^2) / (s + high): so the rounding of the square root does not
+  // reach the result doubled. Both are computed for every x and one is kept:
+  // a branch between them would be mispredicted for random stress states.
+  const double outer_z = (1 - magnitude) * 0.5;
+  const double root = std::sqrt(outer_z);
+  const double split = root * 134217729.0;  // 2^27 + 1: the high part keeps 26 bits
+  const double root_high = split - (split - root);
+  // The least double keeps 0 / 0 away at |x| = 1 and changes no other quotient.
+  const double root_rest = (outer_z - root_high * root_high) / (root + root_high + 0x1p-1074);
+  // Kept by weights of exactly 1 and 0, which compilers do not turn into a
+  // branch; |x| > 1, where a weight of 0 could meet an infinity, gives
+  // not-a-number either way.
+  const double keep = static_cast<double>(outer), drop = 1 - keep;
+  const double z = outer_z * keep + x * x * drop;
+  const double s = root * keep + magnitude * drop;
+  const double high = root_high * keep + magnitude * drop;
+  const double small = s * z * ArcSineRemainder(z) + root_rest * keep;
   const ArcCosineRange& range = kRanges[2 * outer + (x < 0)];
   return range.base + range.factor * (high + (small + range.offset));
 }
