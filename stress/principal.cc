@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "stress/elementary.h"
 #include "stress/ieee_double.h"
 
 namespace vergleichsspannung {
@@ -53,7 +54,7 @@ SolveResult PrincipalInPlane(double a, double b, double t, StressResults* result
   b = scale.Down(b);
   t = scale.Down(t);
 
-  const double radius = std::sqrt(std::pow(a - b, 2) / 4 + t * t);
+  const double radius = std::sqrt((a - b) * (a - b) / 4 + t * t);
   const double centre = (b + a) / 2;
   *scaled = {scale, centre + radius, centre - radius, 0};
   results->Sig1 = scale.Up(scaled->sig1);
@@ -139,9 +140,11 @@ SolveResult PrincipalSpatial(const StressValues& values, StressResults* results,
     // p = 0 leaves a triple root: the hydrostatic state.
     *scaled = {scale, mean, mean, mean};
   } else {
-    const double third = std::acos(cosine) * kOneThird;
-    const double cos_third = std::cos(third);
-    const double sin_third = std::sin(third);
+    // The program's own arc cosine, cosine and sine: the same bits on every
+    // machine, where a maths library's differ in the last place now and then.
+    const CosineSine third = CosineAndSine(ArcCosine(cosine) * kOneThird);
+    const double cos_third = third.cosine;
+    const double sin_third = third.sine;
     *scaled = {scale, mean + 2 * k * cos_third,
                mean + -2 * k * (cos_third * kCosStep + sin_third * kSinStep),
                mean + -2 * k * (cos_third * kCosStep - sin_third * kSinStep)};

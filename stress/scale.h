@@ -14,8 +14,8 @@
 namespace vergleichsspannung {
 
 // Returns sqrt(radicand), taking a radicand that rounding pushed below zero
-// as the zero it is in exact arithmetic.
-inline double SqrtOfRounded(double radicand) { return std::sqrt(std::fmax(radicand, 0.0)); }
+// as the zero it is in exact arithmetic (and not-a-number as zero, as fmax would).
+inline double SqrtOfRounded(double radicand) { return std::sqrt(radicand > 0 ? radicand : 0.0); }
 
 // The bits of |x|: as integers they order as the magnitudes do, and those of
 // an infinity or not-a-number lie at or above kNotFiniteBits.
@@ -43,10 +43,35 @@ inline bool AllFinite(std::initializer_list<double> components) {
   return LargestMagnitudeBits(components) < kNotFiniteBits;
 }
 
+// Returns 2^n.
+// REQUIRES: -1022 <= n <= 1023.
+inline double PowerOfTwo(int n) {
+  const std::uint64_t bits = static_cast<std::uint64_t>(n + 1023) << 52;
+  double power;
+  std::memcpy(&power, &bits, sizeof power);
+  return power;
+}
+
+// Returns x * 2^n rounded once, as ldexp does, from multiplications alone, so
+// that no result depends on a maths library: upward each step is
+// exact until it overflows, as the result then does; downward each step is
+// exact while the value stays normal, so the one that may round into the
+// subnormals comes last. A value rounded before lies below 2^-2044 of which
+// the rest leaves zero.
+inline double TimesPowerOfTwo(double x, int n) {
+  for (; n > 1023; n -= 1023) x *= PowerOfTwo(1023);
+  for (; n < -2044; n += 1022) x *= PowerOfTwo(-1022);
+  if (n < -1022) {
+    x *= PowerOfTwo(n + 1022);
+    n = -1022;
+  }
+  return x * PowerOfTwo(n);
+}
+
 // Scales the components of one stress state so that the largest magnitude
 // lies in [0.5, 1), and results back. Down and Up round exactly as ldexp does:
-// they multiply by a power of two where it and its inverse are normal numbers,
-// and call ldexp at the far ends of the range.
+// one multiplication by a power of two where it and its inverse are normal
+// numbers, TimesPowerOfTwo at the far ends of the range.
 class PowerOfTwoScale {
  public:
   // The scale of components whose largest magnitude already lies in [0.5, 1).
@@ -62,10 +87,11 @@ class PowerOfTwoScale {
   static PowerOfTwoScale OfLargest(std::uint64_t largest) {
     PowerOfTwoScale scale;
     const int biased = static_cast<int>(largest >> 52);
-    if (biased == 0) {
+    if (biased == 0) {  // zero or subnormal: 2^54 times it is normal, or zero
       double magnitude;
       std::memcpy(&magnitude, &largest, sizeof magnitude);
-      std::frexp(magnitude, &scale.exponent_);  // zero or subnormal
+      const int normal = static_cast<int>(MagnitudeBits(magnitude * PowerOfTwo(54)) >> 52);
+      scale.exponent_ = largest == 0 ? 0 : normal - 1022 - 54;
     } else {
       scale.exponent_ = biased - 1022;
     }
@@ -78,26 +104,18 @@ class PowerOfTwoScale {
   }
 
   // Returns x * 2^-e.
-  double Down(double x) const { return multiply_ ? x * down_ : std::ldexp(x, -exponent_); }
+  double Down(double x) const { return multiply_ ? x * down_ : TimesPowerOfTwo(x, -exponent_); }
   // Returns x * 2^e.
-  double Up(double x) const { return multiply_ ? x * up_ : std::ldexp(x, exponent_); }
+  double Up(double x) const { return multiply_ ? x * up_ : TimesPowerOfTwo(x, exponent_); }
 
   // Returns x, a value scaled by `other`, scaled by this scale instead, without
   // passing through the unscaled value, which may lie beyond the double range.
   double From(const PowerOfTwoScale& other, double x) const {
     const int shift = other.exponent_ - exponent_;
-    return shift == 0 ? x : std::ldexp(x, shift);
+    return shift == 0 ? x : TimesPowerOfTwo(x, shift);
   }
 
  private:
-  // REQUIRES: -1022 <= n <= 1023.
-  static double PowerOfTwo(int n) {
-    const std::uint64_t bits = static_cast<std::uint64_t>(n + 1023) << 52;
-    double power;
-    std::memcpy(&power, &bits, sizeof power);
-    return power;
-  }
-
   int exponent_ = 0;
   bool multiply_ = true;
   double down_ = 1;
