@@ -252,10 +252,10 @@ IoResult ReadKeyPress(int fd, char* key, bool* in_sequence) {
     const int error = WaitForBytes(fd, -1, false, &waited);
     if (error != 0) return Failure(error);
   }
-  *key = g_input.bytes[g_input.begin++];
-  const DecodedKeys decoded =
-      DecodeByte(&g_input.decoder, static_cast<unsigned char>(*key), g_input.arrived_ms);
-  *in_sequence = decoded.in_sequence;
+  const auto byte = static_cast<unsigned char>(g_input.bytes[g_input.begin++]);
+  const int code = MenuCodeOf(DecodeByte(&g_input.decoder, byte, g_input.arrived_ms), byte);
+  *in_sequence = code < 0;
+  *key = static_cast<char>(code < 0 ? byte : code);
   return IoResult{1, 0};
 }
 

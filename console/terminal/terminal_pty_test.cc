@@ -700,6 +700,25 @@ TEST(TerminalTest, EscapeSequencesAtTheMenuAreNoCommands) {
   program.ExpectCleanExit();
 }
 
+TEST(TerminalTest, KeysInModesAnotherProgramLeftOnTypeOrDoNothing) {
+  PtyProgram program;
+  ASSERT_TRUE(program.started());
+  program.ReadThrough(kMenuEnd);
+  ASSERT_TRUE(program.AwaitKeyMode());
+  // A click in column 81 (its byte 'q'), the application keypad's 1, kitty's c.
+  program.Type("\033[M q!\033Oq\033[99u");
+  program.ReadThrough("SigXX [N/mm2]= ");
+  program.Type("1\033[97u2\n");
+  EXPECT_NE(AsText(program.ReadThrough("SigXX [N/mm2]= ")).find("\"1a2\" refused for SigXX"),
+            std::string::npos);
+  program.Type("1\033Op\033Op\033[M#\033q\n2 3 4 5 6\n");
+  program.ReadThrough(kMenuEnd);
+  program.PressKey('w');
+  EXPECT_NE(AsText(program.ReadThrough("weiter")).find("SigXX= 100[N/mm2]"), std::string::npos);
+  program.Type(" q");
+  program.ExpectCleanExit();
+}
+
 TEST(TerminalTest, ANonBlockingTerminalWorksAsAnyOther) {
   Start start;
   start.nonblocking = true;
