@@ -23,6 +23,13 @@ void CutShort(KeyDecoder* decoder, DecodedKeys* decoded) {
   Add(decoded, NoAction());
 }
 
+// Takes a byte of a mouse report's button and place, whatever its value;
+// the last ends the report as a key without action.
+void TakeReportByte(KeyDecoder* decoder, DecodedKeys* decoded) {
+  decoded->in_sequence = true;
+  if (--decoder->report_bytes_left == 0) CutShort(decoder, decoded);
+}
+
 // Returns true when `last`, just received, ends the open sequence: ESC and
 // one byte (Alt+key), or after ESC [ (CSI) and ESC O (SS3) the parameters
 // and then a final byte. rxvt ends its modified editing keys with `$`, `^`
@@ -122,9 +129,7 @@ DecodedKeys DecodeByte(KeyDecoder* decoder, unsigned char byte, long now_ms) {
   decoder->last_byte_ms = now_ms;
   std::string& sequence = decoder->sequence;
   if (decoder->report_bytes_left > 0) {
-    // A mouse report's bytes are its button and place, whatever their value.
-    decoded.in_sequence = true;
-    if (--decoder->report_bytes_left == 0) CutShort(decoder, &decoded);
+    TakeReportByte(decoder, &decoded);
     return decoded;
   }
   // Alt+Backspace sends ESC DEL: one key, which does nothing.

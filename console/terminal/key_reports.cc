@@ -107,6 +107,25 @@ Key KeypadKey(long number) {
   return NoAction();
 }
 
+// The character a printable key without Ctrl or Alt types, by the
+// modifier bits `bits`.
+long CharacterOf(const KeyReport& report, long bits) {
+  const bool shift = (bits & kShift) != 0;
+  long c = report.key;
+  if (report.text != 0) {
+    c = report.text;
+  } else if (report.shift_applied) {
+    // xterm reports the character as typed.
+  } else if (shift && report.shifted != 0) {
+    c = report.shifted;
+  } else if (IsLowerLetter(c)) {
+    if (shift != ((bits & kCapsLock) != 0)) c -= 'a' - 'A';
+  } else if (shift) {
+    c = kReplacementCharacter;  // its shifted character is not told: shown, and refused
+  }
+  return c;
+}
+
 // A printable key without Ctrl or Alt types its character; Enter, Tab,
 // Backspace and Escape act as those keys; with Ctrl a letter is its control
 // character, as the reply line knows them; anything else does nothing.
@@ -132,19 +151,7 @@ Key KeyOfReport(const KeyReport& report) {
     const bool letter = IsLowerLetter(report.key | 0x20);
     return letter ? Typed(static_cast<char32_t>(report.key & 0x1f)) : NoAction();
   }
-  const bool shift = (held & kShift) != 0;
-  long c = report.key;
-  if (report.text != 0) {
-    c = report.text;
-  } else if (report.shift_applied) {
-    // xterm reports the character as typed.
-  } else if (shift && report.shifted != 0) {
-    c = report.shifted;
-  } else if (IsLowerLetter(c)) {
-    if (shift != ((bits & kCapsLock) != 0)) c -= 'a' - 'A';
-  } else if (shift) {
-    c = kReplacementCharacter;  // its shifted character is not told: shown, and refused
-  }
+  const long c = CharacterOf(report, bits);
   return Printable(c) ? Typed(static_cast<char32_t>(c)) : NoAction();
 }
 
