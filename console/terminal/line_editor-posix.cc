@@ -136,7 +136,7 @@ Window WindowOf(int fd) {
   Window window;
   window.cursor_addressing = g_reply_terminal.cursor_addressing;
   struct winsize size = {};
-  if (ioctl(fd, TIOCGWINSZ, &size) != 0 || size.ws_col < 2) return window;
+  if (ioctl(fd, TIOCGWINSZ, &size) != 0 || size.ws_col == 0) return window;
   window.columns = size.ws_col;
   return window;
 }
