@@ -85,6 +85,7 @@ TEST(KeyDecoderTest, SequencesEndAtTheirFinalByteOrWhenTheirWaitRunsOut) {
       {{{0, "\033[1\r\033O\x7f\033\xc3\xa4"}}, "<->^M<->\x7f<->\xc3\xa4"},
       {{{0, "\033[1\033[A"}}, "<-><U>"},
       {{{0, "\033[" + std::string(40, '1') + "A2"}}, "<->2"},
+      {{{0, "\033[" + std::string(40, '1') + "\r\033[A"}}, "<->^M<U>"},
       // The application keypad types what its keys show.
       {{{0, "\033Oq\033Op\033On\033Oy\033Om\033Ok\033Oj\033Oo\033Ol\033OX\033OM"}}, "10.9-+*/,=^M"},
       // A mouse report is one key, its three bytes after ESC [ M of any value.

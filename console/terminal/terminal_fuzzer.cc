@@ -60,8 +60,12 @@ void DrawAndCheck(Typist* typist) {
       LayOutLine(typist->prompt, typist->line.text, typist->line.cursor, typist->window.columns);
   Check(typist->drawn.rows_below_cursor + typist->drawn.rows_above_cursor <= layout.end.row,
         "rows within the line");
-  if (!typist->window.cursor_addressing || layout.end.row >= kScreenRows)
-    return;  // without addressing, or a line taller than the window
+  // Without addressing, a line taller than the window, and one column, where
+  // libvterm (unlike xterm and tmux) keeps a wrap pending across CR LF on the
+  // bottom row, the screen is not checked.
+  if (!typist->window.cursor_addressing || layout.end.row >= kScreenRows ||
+      typist->window.columns == 1)
+    return;
   Check(typist->drawn.rows_above_cursor == layout.cursor.row, "rows above the cursor");
   const VTermPos cursor = CursorOf(typist->terminal);
   Check(cursor.col == static_cast<int>(layout.cursor.column), "cursor in the layout's column");
