@@ -666,8 +666,8 @@ TEST(TerminalTest, TheReplyLineIsRedrawnAfterAResizeAndAStop) {
   program.PressKey('c');
   program.ReadThrough("SigXX [N/mm2]= ");
   std::string reply;
-  // On one row at 100 columns, on several at 80, 40 and 33.
-  for (int value = 710; value < 900; value += 10) reply += std::to_string(value) + " ";
+  // On one row at 80 and 100 columns, on several at 40 and 33.
+  for (int value = 710; value < 870; value += 10) reply += std::to_string(value) + " ";
   program.Type(reply);
   program.ReadThrough(reply.substr(reply.size() - 8));
   const std::string line = "SigXX [N/mm2]= " + reply.substr(0, reply.size() - 1);
