@@ -124,6 +124,9 @@ TEST(ReplyDrawingTest, AWideCharacterThatDoesNotFitStartsTheNextRow) {
   const LineLayout layout = LayOutLine(U"Wahl:123", line.text, 1, 10);
   EXPECT_EQ(layout.cursor.row, 1u);
   EXPECT_EQ(layout.cursor.column, 0u);
+  // Enter on an empty line behind no prompt still ends the line.
+  DrawnLine empty;
+  EXPECT_EQ(EndReplyLine(U"", LineOf("", 0), Window{10, true}, &empty), "\r\n");
   // In a window of one column it stands as '?', on a row of its own.
   Screen narrow(6, 1);
   DrawnLine narrow_drawn;
