@@ -202,6 +202,7 @@ TEST(TerminalConsoleTest, EachPromptShowsWhatItTookAndNoTypedWordGoesUnseen) {
             "vergleichsspannung: \"9\" left over after Spannungszustand, not taken\n"
             "vergleichsspannung: \"10\" left over after TauXY, not taken\n");
   EXPECT_EQ(workspace.values.slot[2], 9);  // TauXY of the plane state
+  EXPECT_EQ(terminal.screen.substr(terminal.screen.size() - 11), "\nF8 q Exit\n");  // no blank line
 }
 
 TEST(TerminalConsoleTest, ARefusedOrEmptyReplyIsAskedAgainAndCtrlDEndsTheLine) {

@@ -1,28 +1,33 @@
 #include "console/terminal/key_decoder.h"
 
+#include "console/terminal/key_reports.h"
+
 namespace vergleichsspannung {
 
 namespace {
 
 constexpr unsigned char kEscape = 0x1b;
 
+// The bytes that follow ESC [ M in the X10 and normal mouse reports:
+// button, column and row, each of any value.
+constexpr int kMouseReportBytes = 3;
+
 void Add(DecodedKeys* decoded, const Key& key) { decoded->keys[decoded->count++] = key; }
-
-Key NoAction() { return Key{}; }
-
-Key Editing(EditingKey editing) {
-  Key key;
-  key.kind = Key::Kind::kEditing;
-  key.editing = editing;
-  return key;
-}
 
 // Ends the open sequence, whatever it held, as a key without action.
 void CutShort(KeyDecoder* decoder, DecodedKeys* decoded) {
   if (decoder->sequence.empty()) return;
   decoder->sequence.clear();
   decoder->overlong = false;
+  decoder->report_bytes_left = 0;
   Add(decoded, NoAction());
+}
+
+// Takes a byte of a mouse report's button and place, whatever its value;
+// the last ends the report as a key without action.
+void TakeReportByte(KeyDecoder* decoder, DecodedKeys* decoded) {
+  decoded->in_sequence = true;
+  if (--decoder->report_bytes_left == 0) CutShort(decoder, decoded);
 }
 
 // Returns true when `last`, just received, ends the open sequence: ESC and
@@ -63,6 +68,18 @@ bool EditingKeyOfFinal(char final_byte, EditingKey* key) {
   }
 }
 
+// The application keypad's ESC O final: the digits, point, comma, signs and
+// Enter type what their keys show; other finals are no keypad key (0).
+char KeypadCharacterOfFinal(char final_byte) {
+  if (final_byte >= 'p' && final_byte <= 'y') return static_cast<char>('0' + final_byte - 'p');
+  static constexpr char kFinals[] = "nlmkjoMX";
+  static constexpr char kCharacters[] = ".,-+*/\r=";
+  for (std::size_t i = 0; kFinals[i] != 0; ++i) {
+    if (kFinals[i] == final_byte) return kCharacters[i];
+  }
+  return 0;
+}
+
 // ESC [ n ~ and ESC [ n ; m ~: the key is the first parameter, n.
 Key KeyOfTildeSequence(const std::string& sequence) {
   int number = 0;
@@ -79,6 +96,8 @@ Key KeyOfTildeSequence(const std::string& sequence) {
     case 4:
     case 8:
       return Editing(EditingKey::kEnd);
+    case 27:
+      return KeyOfModifiedOtherKey(sequence);
     default:
       return NoAction();
   }
@@ -91,10 +110,13 @@ Key KeyOf(const std::string& sequence) {
   EditingKey editing = EditingKey::kUp;
   if (sequence.size() < 3) return NoAction();
   if (sequence[1] == 'O') {
-    const bool plain = sequence.size() == 3;
-    return plain && EditingKeyOfFinal(final_byte, &editing) ? Editing(editing) : NoAction();
+    if (sequence.size() != 3) return NoAction();
+    if (EditingKeyOfFinal(final_byte, &editing)) return Editing(editing);
+    const char keypad = KeypadCharacterOfFinal(final_byte);
+    return keypad != 0 ? Typed(static_cast<unsigned char>(keypad)) : NoAction();
   }
   if (sequence[2] == '[') return NoAction();
+  if (final_byte == 'u') return KeyOfKittyReport(sequence);
   if (final_byte == '~') return KeyOfTildeSequence(sequence);
   return EditingKeyOfFinal(final_byte, &editing) ? Editing(editing) : NoAction();
 }
@@ -106,6 +128,10 @@ DecodedKeys DecodeByte(KeyDecoder* decoder, unsigned char byte, long now_ms) {
   if (now_ms - decoder->last_byte_ms >= kSequenceWaitMs) CutShort(decoder, &decoded);
   decoder->last_byte_ms = now_ms;
   std::string& sequence = decoder->sequence;
+  if (decoder->report_bytes_left > 0) {
+    TakeReportByte(decoder, &decoded);
+    return decoded;
+  }
   // Alt+Backspace sends ESC DEL: one key, which does nothing.
   const bool alt_backspace = sequence.size() == 1 && byte == 0x7f;
   const bool inside = (!sequence.empty() && byte >= 0x20 && byte < 0x7f) || alt_backspace;
@@ -131,6 +157,10 @@ DecodedKeys DecodeByte(KeyDecoder* decoder, unsigned char byte, long now_ms) {
     decoder->overlong = true;
   }
   if (Ends(sequence, byte)) {
+    if (sequence == "\033[M") {
+      decoder->report_bytes_left = kMouseReportBytes;
+      return decoded;
+    }
     const Key key = decoder->overlong ? NoAction() : KeyOf(sequence);
     sequence.clear();
     decoder->overlong = false;
@@ -143,6 +173,13 @@ DecodedKeys DecodeTimeout(KeyDecoder* decoder, long now_ms) {
   DecodedKeys decoded;
   if (MillisecondsToWait(*decoder, now_ms) == 0) CutShort(decoder, &decoded);
   return decoded;
+}
+
+int MenuCodeOf(const DecodedKeys& decoded, unsigned char byte) {
+  if (!decoded.in_sequence) return byte;
+  const bool typed =
+      decoded.count > 0 && decoded.keys[decoded.count - 1].kind == Key::Kind::kCharacter;
+  return typed ? decoded.keys[decoded.count - 1].byte : -1;
 }
 
 long MillisecondsToWait(const KeyDecoder& decoder, long now_ms) {

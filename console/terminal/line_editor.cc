@@ -23,7 +23,7 @@ Window LineEditor::CurrentWindow() {
   Window window;
   window.cursor_addressing = device_->CursorAddressing();
   const std::size_t columns = device_->Columns();
-  if (columns >= 2) window.columns = columns;
+  if (columns > 0) window.columns = columns;  // 0: the terminal does not say
   return window;
 }
 
@@ -85,10 +85,13 @@ IoResult LineEditor::ReadForKey(std::vector<char>* buffer, KeyRead* read) {
       return IoResult{};
     }
   }
-  const char byte = bytes_[begin_++];
-  (*buffer)[0] = byte;
-  read->in_sequence =
-      DecodeByte(&decoder_, static_cast<unsigned char>(byte), arrived_ms_).in_sequence;
+  // A sequence that types a character (the application keypad, kitty's and
+  // xterm's key reports) acts at the menu as that character; every other
+  // byte of a sequence is no command.
+  const auto byte = static_cast<unsigned char>(bytes_[begin_++]);
+  const int code = MenuCodeOf(DecodeByte(&decoder_, byte, arrived_ms_), byte);
+  read->in_sequence = code < 0;
+  (*buffer)[0] = static_cast<char>(code < 0 ? byte : code);
   return IoResult{1, 0};
 }
 

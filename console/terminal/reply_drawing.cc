@@ -8,6 +8,16 @@ namespace vergleichsspannung {
 
 namespace {
 
+// Returns `line` as a window `columns` wide can show it: a character wider
+// than the window (a wide one in a window of one column), which no terminal
+// can place, stands as '?'.
+std::u32string AsShown(std::u32string line, std::size_t columns) {
+  for (char32_t& c : line) {
+    if (static_cast<std::size_t>(ColumnsOf(c)) > columns) c = U'?';
+  }
+  return line;
+}
+
 // Returns where each character of `line` starts and, last, where the one
 // after it would: a character that does not fit before the margin starts
 // the next row, as the terminal's wrap puts it there.
@@ -123,15 +133,15 @@ std::string DrawPlain(const std::u32string& whole, const std::vector<LinePlace>&
 
 LineLayout LayOutLine(const std::u32string& prompt, const std::u32string& text, std::size_t cursor,
                       std::size_t columns) {
-  assert(columns >= 2 && cursor <= text.size());
-  const std::vector<LinePlace> places = PlacesOf(prompt + text, columns);
+  assert(columns >= 1 && cursor <= text.size());
+  const std::vector<LinePlace> places = PlacesOf(AsShown(prompt + text, columns), columns);
   return LineLayout{places[prompt.size() + cursor], places.back()};
 }
 
 std::string DrawReplyLine(const std::u32string& prompt, const ReplyLine& line, const Window& window,
                           DrawnLine* drawn) {
-  assert(window.columns >= 2 && line.cursor <= line.text.size());
-  const std::u32string whole = prompt + line.text;
+  assert(window.columns >= 1 && line.cursor <= line.text.size());
+  const std::u32string whole = AsShown(prompt + line.text, window.columns);
   const std::vector<LinePlace> places = PlacesOf(whole, window.columns);
   std::string bytes = window.cursor_addressing
                           ? DrawAddressed(whole, places, prompt.size(), line, window, drawn)
@@ -147,7 +157,8 @@ std::string EndReplyLine(const std::u32string& prompt, const ReplyLine& line, co
   ReplyLine at_end = line;
   at_end.cursor = line.text.size();
   std::string bytes = DrawReplyLine(prompt, at_end, window, drawn);
-  const LinePlace end = PlacesOf(prompt + line.text, window.columns).back();
+  const LinePlace end =
+      PlacesOf(AsShown(prompt + line.text, window.columns), window.columns).back();
   if (end.column != 0 || end.row == 0) bytes += "\n";
   *drawn = DrawnLine();
   return bytes;

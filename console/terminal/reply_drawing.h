@@ -43,8 +43,9 @@ struct LineLayout {
 };
 
 // Returns where `prompt` followed by `text` with the cursor before
-// text[cursor] stands in `columns` columns.
-// REQUIRES: columns >= 2, cursor <= text.size().
+// text[cursor] stands in `columns` columns. A character wider than the
+// window, which no terminal can place, is drawn as '?' and laid out so.
+// REQUIRES: columns >= 1, cursor <= text.size().
 LineLayout LayOutLine(const std::u32string& prompt, const std::u32string& text, std::size_t cursor,
                       std::size_t columns);
 

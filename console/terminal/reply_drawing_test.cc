@@ -60,12 +60,13 @@ TEST(ReplyDrawingTest, RedrawsShowTheLineAndItsCursorAtEveryWidth) {
   setlocale(LC_CTYPE, "C.UTF-8");
   // A heading of exactly two rows of ten above the prompt.
   const std::string heading = "raeuml.SpaZustand...";
-  for (std::size_t columns : {10u, 11u, 15u, 16u, 17u, 20u, 29u, 30u, 40u}) {
+  constexpr std::size_t kRows = 128;  // the longest line, at one column, and the heading
+  for (std::size_t columns : {1u, 2u, 10u, 11u, 15u, 16u, 17u, 20u, 29u, 30u, 40u}) {
     for (std::size_t length : {0u, 1u, 5u, 14u, 15u, 25u, 45u}) {
       const std::string text =
           std::string("1234567890123456789012345678901234567890123456789", length);
       for (std::size_t cursor : {length, length / 2, std::size_t{0}}) {
-        Screen screen(24, static_cast<int>(columns));
+        Screen screen(kRows, static_cast<int>(columns));
         screen.Feed(heading + "\r\n");
         const Window window{columns, true};
         DrawnLine drawn;
@@ -92,7 +93,7 @@ TEST(ReplyDrawingTest, RedrawsShowTheLineAndItsCursorAtEveryWidth) {
         whole += Utf8Of(kPrompt);
         whole += typed;
         EXPECT_EQ(screen.Text(),
-                  ScreenOf(whole, columns, 24, 0,
+                  ScreenOf(whole, columns, kRows, 0,
                            LinePlace{heading_rows + layout.cursor.row, layout.cursor.column}))
             << columns << " columns, " << length << " long, cursor " << cursor;
         EXPECT_EQ(drawn.rows_below_cursor, layout.end.row - layout.cursor.row);
@@ -100,8 +101,8 @@ TEST(ReplyDrawingTest, RedrawsShowTheLineAndItsCursorAtEveryWidth) {
         screen.Feed(EndReplyLine(kPrompt, LineOf(typed, cursor), window, &drawn) + "X");
         const std::string ended =
             whole + std::string((columns - whole.size() % columns) % columns, ' ') + "X";
-        EXPECT_EQ(screen.Text(),
-                  ScreenOf(ended, columns, 24, 0, LinePlace{(ended.size() - 1) / columns, 1}))
+        EXPECT_EQ(screen.Text(), ScreenOf(ended, columns, kRows, 0,
+                                          LinePlace{(ended.size() - 1) / columns, 1 % columns}))
             << columns << " columns, " << length << " long, at Enter";
       }
     }
@@ -123,6 +124,14 @@ TEST(ReplyDrawingTest, AWideCharacterThatDoesNotFitStartsTheNextRow) {
   const LineLayout layout = LayOutLine(U"Wahl:123", line.text, 1, 10);
   EXPECT_EQ(layout.cursor.row, 1u);
   EXPECT_EQ(layout.cursor.column, 0u);
+  // Enter on an empty line behind no prompt still ends the line.
+  DrawnLine empty;
+  EXPECT_EQ(EndReplyLine(U"", LineOf("", 0), Window{10, true}, &empty), "\r\n");
+  // In a window of one column it stands as '?', on a row of its own.
+  Screen narrow(6, 1);
+  DrawnLine narrow_drawn;
+  narrow.Feed(DrawReplyLine(U"W:", line, Window{1, true}, &narrow_drawn));
+  EXPECT_EQ(narrow.Text(), "W\n:\n1\n?\n3\n\n@5,0");
 }
 
 TEST(ReplyDrawingTest, AResizeLeavesOneCopyOfThePrompt) {

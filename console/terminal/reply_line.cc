@@ -127,6 +127,7 @@ LineOutcome ApplyKey(ReplyLine* line, const ReplyHistory& history, const Key& ke
     EndUtf8(&line->partial, &decoded);
   }
   LineOutcome outcome = LineOutcome::kEdited;
+  if (key.kind == Key::Kind::kText) decoded.push_back(key.text);
   for (char32_t c : decoded) {
     if (Insert(line, c) == LineOutcome::kBell) outcome = LineOutcome::kBell;
   }

@@ -72,7 +72,12 @@ TEST(ReplyLineTest, KeysEditTheLine) {
       {"\033[A\033[D\x7f"
        "5\033[A",
        "111|"},
+      // Keys another program's terminal modes send: the keypad's 1 0 . 5,
+      // a click amid 100, kitty's a, Backspace, Ctrl-A and U+2212.
+      {"1\033Op\033On5\033[M !!00", "10.500|"},
+      {"1\033[97u2\033[127u\033[97;5u\033[8722u", "\u2212|1a"},
       // Beyond ASCII: as typed, an undecodable byte as U+FFFD.
+      {"\xe2\x80\x94\xe0\xa0\x80\xef\xbc\x91\xe2\x88\xc3\xa4", "\u2014\u0800\uff11\ufffd\u00e4|"},
       {"\xc3\xa4\xe2\x88\x92"
        "1",
        "ä−1|"},

@@ -60,8 +60,12 @@ void DrawAndCheck(Typist* typist) {
       LayOutLine(typist->prompt, typist->line.text, typist->line.cursor, typist->window.columns);
   Check(typist->drawn.rows_below_cursor + typist->drawn.rows_above_cursor <= layout.end.row,
         "rows within the line");
-  if (!typist->window.cursor_addressing || layout.end.row >= kScreenRows)
-    return;  // without addressing, or a line taller than the window
+  // Without addressing, a line taller than the window, and one column, where
+  // libvterm (unlike xterm and tmux) keeps a wrap pending across CR LF on the
+  // bottom row, the screen is not checked.
+  if (!typist->window.cursor_addressing || layout.end.row >= kScreenRows ||
+      typist->window.columns == 1)
+    return;
   Check(typist->drawn.rows_above_cursor == layout.cursor.row, "rows above the cursor");
   const VTermPos cursor = CursorOf(typist->terminal);
   Check(cursor.col == static_cast<int>(layout.cursor.column), "cursor in the layout's column");
@@ -109,17 +113,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Typist typist;
   typist.prompt = kPrompts[data[0] % 4];
   typist.window.cursor_addressing = (data[0] & 4) == 0;
-  typist.window.columns = 10 + data[1] % 40;
+  typist.window.columns = 1 + data[1] % 49;
   typist.terminal = vterm_new(kScreenRows, static_cast<int>(typist.window.columns));
   vterm_set_utf8(typist.terminal, 1);
   vterm_screen_reset(vterm_obtain_screen(typist.terminal), 1);
   KeyDecoder decoder;
   long now = 0;
   // Then pairs: a gap in milliseconds (above 200: a resize to that many
-  // columns less 190 instead) and a byte.
+  // columns less 200 instead) and a byte.
   for (size_t i = 2; i + 1 < size; i += 2) {
     if (data[i] > 200) {
-      typist.window.columns = data[i] - 190;
+      typist.window.columns = data[i] - 200u;
       vterm_set_size(typist.terminal, kScreenRows, static_cast<int>(typist.window.columns));
     } else {
       now += data[i];

@@ -43,7 +43,9 @@ struct Start {
   // group in the foreground; when it stops, the shell takes the terminal,
   // prints "[stopped: settings as before]" (or "changed"), and continues it.
   bool job_control = false;
-  bool ignore_hang_up = false;  // SIGHUP ignored, as under nohup
+  bool ignore_hang_up = false;     // SIGHUP ignored, as under nohup
+  const char* locale = "C.UTF-8";  // LC_ALL
+  const char* typed_ahead = "";    // keys typed before the program starts
 };
 
 // The small shell of Start::job_control. Returns the exit status to pass on.
@@ -87,6 +89,7 @@ class PtyProgram {
     size.ws_col = static_cast<unsigned short>(columns);
     if (openpty(&master_, &slave_, nullptr, nullptr, &size) != 0) return;
     tcgetattr(slave_, &before_);
+    Type(start.typed_ahead);
     pid_ = fork();
     if (pid_ == 0) {
       close(master_);
@@ -96,7 +99,7 @@ class PtyProgram {
         unsetenv("TERM");
       }
       // The warnings the tests read are the English ones, whatever the caller's locale.
-      setenv("LC_ALL", "C.UTF-8", 1);
+      setenv("LC_ALL", start.locale, 1);
       unsetenv("LANGUAGE");
       if (login_tty(slave_) != 0) _exit(126);
       if (start.output != nullptr && !freopen(start.output, "w", stdout)) _exit(125);
@@ -378,6 +381,17 @@ TEST(TerminalTest, MenuKeysActWithoutEnterAndAreNotEchoed) {
   program.ExpectCleanExit();
 }
 
+TEST(TerminalTest, KeysTypedBeforeKeyModeAct) {
+  Start start;
+  start.typed_ahead = "w";
+  PtyProgram program(start);
+  ASSERT_TRUE(program.started());
+  EXPECT_NE(program.ReadThrough("weiter mit bel.Taste..").find("momentan def. Werte:"),
+            std::string::npos);
+  program.Type(" q");
+  program.ExpectCleanExit();
+}
+
 TEST(TerminalTest, SignalsAtTheMenuAndInsideAReplyLeaveTheTerminalAsItWas) {
   // Every signal whose default action ends the program, at the menu and
   // (negative) inside a reply.
@@ -435,7 +449,27 @@ TEST(TerminalTest, AHangUpEndsTheProgramWithAFailureAtTheMenuAndInsideAReply) {
                                  std::istreambuf_iterator<char>());
     EXPECT_NE(error_line.find("vergleichsspannung: read error: "), std::string::npos)
         << "in a reply: " << in_reply << ": " << error_line;
+    // A terminal that hung up keeps no settings: none are missing.
+    EXPECT_EQ(error_line.find("settings"), std::string::npos) << error_line;
     unlink(errors);
+  }
+}
+
+TEST(TerminalTest, CtrlDAtAPromptEndsTheProgramCleanly) {
+  for (const char* output : {static_cast<const char*>(nullptr), "/dev/null"}) {
+    Start start;
+    start.output = output;  // redirected, the prompt's line is the reply line's
+    PtyProgram program(start);
+    ASSERT_TRUE(program.started());
+    ASSERT_TRUE(program.AwaitKeyMode());
+    program.Type("c");
+    program.ReadThrough("SigXX [N/mm2]= ");
+    program.Type("\x04");
+    // The shell's prompt must not stand on the program's prompt line. The line
+    // editor shows the Ctrl-D as "^D".
+    const std::string end = program.ReadThrough("\n");
+    EXPECT_TRUE(end == "\r\n" || end == "^D\r\n") << end;
+    program.ExpectCleanExit();
   }
 }
 
@@ -518,6 +552,7 @@ TEST(TerminalTest, KeysFromAPipeLeaveTheTerminalAlone) {
 TEST(TerminalTest, ARefusedOrEmptyReplyIsAskedAgain) {
   Start start;
   start.term = "xterm-256color";
+  start.locale = "C";  // replies are UTF-8 all the same
   PtyProgram program(start);
   ASSERT_TRUE(program.started());
   program.ReadThrough(kMenuEnd);
@@ -567,7 +602,8 @@ TEST(TerminalTest, TheReplyLineIsRedrawnAfterAResizeAndAStop) {
   program.PressKey('c');
   program.ReadThrough("SigXX [N/mm2]= ");
   std::string reply;
-  for (int value = 710; value < 1000; value += 10) reply += std::to_string(value) + " ";
+  // On one row at 80 and 100 columns, on several at 40 and 33.
+  for (int value = 710; value < 870; value += 10) reply += std::to_string(value) + " ";
   program.Type(reply);
   program.ReadThrough(reply.substr(reply.size() - 8));
   const std::string line = "SigXX [N/mm2]= " + reply.substr(0, reply.size() - 1);
@@ -582,13 +618,16 @@ TEST(TerminalTest, TheReplyLineIsRedrawnAfterAResizeAndAStop) {
     // wrapped at either width stands on a cleared screen.
     EXPECT_EQ(screen.Row(0).rfind("SigXX [N/mm2]= 710", 0), 0u) << columns << "\n" << screen.Text();
   }
-  program.Type("\x1a");  // Ctrl-Z
-  // The reply's line ends before the shell speaks (here after its own newline).
-  EXPECT_NE(program.ReadThrough("]").find("\r\n\r\n[stopped: settings as before]"),
-            std::string::npos);
-  program.ReadThrough(reply.substr(reply.size() - 8));
-  EXPECT_EQ(screen.LineFrom("SigXX [N/mm2]="), line) << screen.Text();
-  EXPECT_TRUE(program.AwaitKeyMode()) << "key mode is back after fg";
+  for (int stop = 0; stop < 2; ++stop) {
+    program.Type("\x1a");  // Ctrl-Z
+    // The reply's line ends before the shell speaks (here after its own newline).
+    EXPECT_NE(program.ReadThrough("]").find("\r\n\r\n[stopped: settings as before]"),
+              std::string::npos)
+        << stop;
+    program.ReadThrough(reply.substr(reply.size() - 8));
+    EXPECT_EQ(screen.LineFrom("SigXX [N/mm2]="), line) << screen.Text();
+    EXPECT_TRUE(program.AwaitKeyMode()) << "key mode is back after fg";
+  }
   program.Type("\n");
   program.ReadThrough(kMenuEnd);
   // A second Ctrl-Z, at the menu: the settings go back again, and after fg
@@ -598,6 +637,25 @@ TEST(TerminalTest, TheReplyLineIsRedrawnAfterAResizeAndAStop) {
   EXPECT_NE(program.ReadThrough(kMenuEnd).find(kMenuEnd), std::string::npos);
   ASSERT_TRUE(program.AwaitKeyMode());
   program.PressKey('q');
+  program.ExpectCleanExit();
+}
+
+TEST(TerminalTest, KeysInModesAnotherProgramLeftOnTypeOrDoNothing) {
+  PtyProgram program;
+  ASSERT_TRUE(program.started());
+  program.ReadThrough(kMenuEnd);
+  ASSERT_TRUE(program.AwaitKeyMode());
+  // A click in column 81 (its byte 'q'), the application keypad's 1, kitty's c.
+  program.Type("\033[M q!\033Oq\033[99u");
+  program.ReadThrough("SigXX [N/mm2]= ");
+  program.Type("1\033[97u2\n");
+  EXPECT_NE(AsText(program.ReadThrough("SigXX [N/mm2]= ")).find("\"1a2\" refused for SigXX"),
+            std::string::npos);
+  program.Type("1\033Op\033Op\033[M#\033q\n2 3 4 5 6\n");
+  program.ReadThrough(kMenuEnd);
+  program.PressKey('w');
+  EXPECT_NE(AsText(program.ReadThrough("weiter")).find("SigXX= 100[N/mm2]"), std::string::npos);
+  program.Type(" q");
   program.ExpectCleanExit();
 }
 

@@ -33,6 +33,7 @@ TEST(WideTextTest, ReplacesWhatIsMalformed) {
   const std::string r = "\xef\xbf\xbd";  // U+FFFD in UTF-8
   EXPECT_EQ(Utf8FromUtf16(u"z\xd800z\xdc00"), "z" + r + "z" + r);
   EXPECT_EQ(Utf8FromUtf16(u"\xdc00\xd800"), r + r);
+  EXPECT_EQ(Utf8FromUtf16(std::u16string_view(u"z\xd800\xdc00", 2)), "z" + r);  // nothing read past
   const struct {
     const char* text;
     const char16_t* units;
