@@ -58,6 +58,17 @@ bool ReadComponents(const TableLayout& layout, const std::vector<std::string_vie
     return false;
   }
   const StateColumns& columns = StateColumnsOf(layout.state);
+  // An open column list ("2-") names as many fields as the row has from
+  // there on: exactly the state's components, or the row is refused, so that
+  // no field is read twice, read past or left out without a word.
+  if (static_cast<int>(layout.component_fields.size()) != columns.components) {
+    problem->column = layout.component_fields.empty() ? 1 : layout.component_fields.front() + 1;
+    problem->text =
+        FillIn(Translated("the column list names %s fields, the state takes %s values"),
+               {std::to_string(layout.component_fields.size()),
+                std::to_string(columns.components)});
+    return false;
+  }
   for (int i = 0; i < columns.components; ++i) {
     const int index = layout.component_fields[static_cast<std::size_t>(i)];
     const std::string_view word = fields[static_cast<std::size_t>(index)];
