@@ -63,10 +63,9 @@ bool ReadComponents(const TableLayout& layout, const std::vector<std::string_vie
   // no field is read twice, read past or left out without a word.
   if (static_cast<int>(layout.component_fields.size()) != columns.components) {
     problem->column = layout.component_fields.empty() ? 1 : layout.component_fields.front() + 1;
-    problem->text =
-        FillIn(Translated("the column list names %s fields, the state takes %s values"),
-               {std::to_string(layout.component_fields.size()),
-                std::to_string(columns.components)});
+    problem->text = FillIn(
+        Translated("the column list names %s fields, the state takes %s values"),
+        {std::to_string(layout.component_fields.size()), std::to_string(columns.components)});
     return false;
   }
   for (int i = 0; i < columns.components; ++i) {
