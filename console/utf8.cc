@@ -4,6 +4,30 @@
 
 namespace vergleichsspannung {
 
+namespace {
+
+// Stores in *length the length of the character that `lead` starts, and
+// narrows [*low, *high] to the second bytes that make it well-formed.
+// Returns false when `lead` starts no character.
+bool ReadLead(unsigned char lead, std::size_t* length, unsigned char* low, unsigned char* high) {
+  if (lead >= 0xc2 && lead <= 0xdf) {
+    *length = 2;
+  } else if (lead >= 0xe0 && lead <= 0xef) {
+    *length = 3;
+    if (lead == 0xe0) *low = 0xa0;
+    if (lead == 0xed) *high = 0x9f;
+  } else if (lead >= 0xf0 && lead <= 0xf4) {
+    *length = 4;
+    if (lead == 0xf0) *low = 0x90;
+    if (lead == 0xf4) *high = 0x8f;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 Utf8Character DecodeUtf8(std::string_view text) {
   assert(!text.empty());
   const auto lead = static_cast<unsigned char>(text[0]);
@@ -11,19 +35,7 @@ Utf8Character DecodeUtf8(std::string_view text) {
   std::size_t length = 0;
   unsigned char low = 0x80;   // the range of the second byte, narrowed so that
   unsigned char high = 0xbf;  // overlong, surrogate and too large forms are malformed
-  if (lead >= 0xc2 && lead <= 0xdf) {
-    length = 2;
-  } else if (lead >= 0xe0 && lead <= 0xef) {
-    length = 3;
-    if (lead == 0xe0) low = 0xa0;
-    if (lead == 0xed) high = 0x9f;
-  } else if (lead >= 0xf0 && lead <= 0xf4) {
-    length = 4;
-    if (lead == 0xf0) low = 0x90;
-    if (lead == 0xf4) high = 0x8f;
-  } else {
-    return {kReplacementCharacter, 1, false};
-  }
+  if (!ReadLead(lead, &length, &low, &high)) return {kReplacementCharacter, 1, false};
   char32_t code = lead & (0x7f >> length);
   for (std::size_t i = 1; i < length; ++i) {
     if (i >= text.size()) return {kReplacementCharacter, i, false};

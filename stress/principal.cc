@@ -91,6 +91,28 @@ SolveResult PrincipalAxisymmetric(const StressValues& values, StressResults* res
   return SolveResult::Solved;
 }
 
+namespace {
+
+// Returns cos(3 phi) of the reduced cubic with coefficients p and q, and in
+// *c the c it divides by.
+// cos(3 phi) = -q / 2 / c with c = sqrt(third_p^3). A c taken as a product
+// of a rough third is within two ulps of it, and that matters only near +-1,
+// where acos magnifies it: two nearly equal roots, whose printed digits hang
+// on c taken as sqrt(pow(third_p, 3)). There the cube is rounded once, as pow
+// rounds it, and the cosine clamped, as rounding can carry it just past +-1.
+double CosineOfTripleAngle(double p, double q, double third_p, double* c) {
+  const double rough_third_p = std::fabs(p) * kOneThird;
+  *c = rough_third_p * std::sqrt(rough_third_p);
+  double cosine = *c > 0 ? -q / 2 / *c : 1;
+  if (!(std::fabs(cosine) < kExactCubeAbove)) {
+    *c = std::sqrt(Cube(third_p));
+    cosine = *c > 0 ? std::clamp(-q / 2 / *c, -1.0, 1.0) : 1;
+  }
+  return cosine;
+}
+
+}  // namespace
+
 SolveResult PrincipalSpatial(const StressValues& values, StressResults* results,
                              ScaledPrincipalStresses* scaled) {
   assert(scaled != nullptr);
@@ -124,18 +146,8 @@ SolveResult PrincipalSpatial(const StressValues& values, StressResults* results,
   const double mean = i1 / 3;
   const double third_p = std::fabs(p) / 3;
   const double k = std::sqrt(third_p);
-  // cos(3 phi) = -q / 2 / c with c = sqrt(third_p^3). A c taken as a product
-  // of a rough third is within two ulps of it, and that matters only near +-1,
-  // where acos magnifies it: two nearly equal roots, whose printed digits hang
-  // on c taken as sqrt(pow(third_p, 3)). There the cube is rounded once, as pow
-  // rounds it, and the cosine clamped, as rounding can carry it just past +-1.
-  const double rough_third_p = std::fabs(p) * kOneThird;
-  double c = rough_third_p * std::sqrt(rough_third_p);
-  double cosine = c > 0 ? -q / 2 / c : 1;
-  if (!(std::fabs(cosine) < kExactCubeAbove)) {
-    c = std::sqrt(Cube(third_p));
-    cosine = c > 0 ? std::clamp(-q / 2 / c, -1.0, 1.0) : 1;
-  }
+  double c = 0;
+  const double cosine = CosineOfTripleAngle(p, q, third_p, &c);
   if (c == 0) {
     // p = 0 leaves a triple root: the hydrostatic state.
     *scaled = {scale, mean, mean, mean};
