@@ -51,6 +51,7 @@ void AppendOpenTag(std::string* svg, std::string_view name,
   *svg += '<';
   *svg += name;
   for (const SvgAttribute& attribute : attributes) {
+    if (attribute.name.empty()) continue;
     *svg += ' ';
     *svg += attribute.name;
     *svg += "=\"";
@@ -75,25 +76,14 @@ void AppendTextElement(std::string* svg, std::string_view name,
 
 void AppendLine(std::string* svg, double x1, double y1, double x2, double y2, const char* stroke,
                 const char* width, const char* dash) {
-  if (dash != nullptr) {
-    AppendOpenTag(svg, "line",
-                  {{"x1", SvgNumber(x1)},
-                   {"y1", SvgNumber(y1)},
-                   {"x2", SvgNumber(x2)},
-                   {"y2", SvgNumber(y2)},
-                   {"stroke", stroke},
-                   {"stroke-width", width},
-                   {"stroke-dasharray", dash}},
-                  true);
-    return;
-  }
   AppendOpenTag(svg, "line",
                 {{"x1", SvgNumber(x1)},
                  {"y1", SvgNumber(y1)},
                  {"x2", SvgNumber(x2)},
                  {"y2", SvgNumber(y2)},
                  {"stroke", stroke},
-                 {"stroke-width", width}},
+                 {"stroke-width", width},
+                 {dash != nullptr ? "stroke-dasharray" : "", dash != nullptr ? dash : ""}},
                 true);
 }
 

@@ -26,7 +26,8 @@ std::string XmlEscaped(std::string_view text);
 std::string SvgNumber(double value);
 
 // Appends <name attributes...> to *svg, or <name attributes.../> when
-// `self_closing` is true.
+// `self_closing` is true. An attribute without a name is left out: an
+// optional attribute that is not given.
 void AppendOpenTag(std::string* svg, std::string_view name,
                    std::initializer_list<SvgAttribute> attributes, bool self_closing = false);
 
