@@ -1,18 +1,16 @@
 #include "command_line/warning.h"
 
-#include <cstdio>
 #include <cstring>
-#include <string>
 
+#include "command_line/descriptor_io.h"
 #include "console/messages.h"
+#include "console/terminal/descriptor_stream.h"
 
 namespace vergleichsspannung {
 
 bool Warn(std::string_view text) {
-  const std::string line = WarningLine(text);
   // One write per line, so that lines of several writers do not interleave.
-  return std::fwrite(line.data(), 1, line.size(), stderr) == line.size() &&
-         std::fflush(stderr) == 0;
+  return !WriteAll(DescriptorSink(kStandardError), WarningLine(text)).failed();
 }
 
 const char* Cause(int error) { return std::strerror(error); }
