@@ -30,7 +30,7 @@ struct BatchRun {
 // with the record's names where it is a header. Returns true when it is one.
 bool LayOut(BatchRun* run, const TableRecord& record) {
   const Options& options = *run->options;
-  const int components = StateColumnsOf(options.state).components;
+  const int components = StateComponentsOf(options.state).components;
   int width = components;
   std::vector<int> fields(static_cast<std::size_t>(components));
   std::iota(fields.begin(), fields.end(), 0);

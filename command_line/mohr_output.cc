@@ -12,7 +12,7 @@
 namespace vergleichsspannung {
 
 int WriteMohrOutput(std::string_view path, const StateResult& result) {
-  const int count = StateColumnsOf(result.state).components;
+  const int count = StateComponentsOf(result.state).components;
   const std::vector<double> components(result.components.begin(),
                                        result.components.begin() + count);
   std::vector<Hypothesis> hypotheses;

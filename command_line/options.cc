@@ -194,7 +194,7 @@ bool DecideMode(Options* options, std::string* error) {
     *error = Translated("--columns needs --batch");
     return false;
   }
-  const int components = StateColumnsOf(options->state).components;
+  const int components = StateComponentsOf(options->state).components;
   const ColumnList& columns = options->columns;
   if (options->columns_given && columns.open_from == 0 &&
       static_cast<int>(columns.fields.size()) != components) {

@@ -12,7 +12,7 @@ namespace vergleichsspannung {
 
 int RunSingleState(const Options& options, CsvOutput* output, StateResult* result) {
   assert(options.mode == Mode::kSingleState);
-  const int components = StateColumnsOf(options.state).components;
+  const int components = StateComponentsOf(options.state).components;
   std::vector<int> fields(static_cast<std::size_t>(components));
   std::iota(fields.begin(), fields.end(), 0);
   const TableLayout layout =

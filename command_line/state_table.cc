@@ -6,14 +6,6 @@ namespace vergleichsspannung {
 
 namespace {
 
-// The dialogue's order of components for each state (its value entry).
-constexpr StateColumns kStates[] = {
-    {StressState::Spatial, 6, 3, {"SigXX", "SigYY", "SigZZ", "TauXY", "TauYZ", "TauZX"}},
-    {StressState::Plane, 3, 2, {"SigXX", "SigYY", "TauXY", "", "", ""}},
-    {StressState::Axisymmetric, 4, 3, {"SigRR", "SigZZ", "TauRZ", "SigTE", "", ""}},
-    {StressState::Plate, 3, 2, {"SigXX", "SigYY", "TauXY", "", "", ""}},
-};
-
 struct StateName {
   const char* name;
   StressState state;
@@ -38,8 +30,6 @@ constexpr StateName kStateNames[] = {
     {"4", StressState::Plate},
 };
 
-constexpr const char* kHypothesisNames[] = {"GEH", "NH", "SH"};
-
 // Returns true when `a` and `b` are equal but for the case of ASCII letters
 // (the Ä of "RÄUMLICH" is not folded; "räumlich" is what a German types).
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
@@ -53,12 +43,6 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-const StateColumns& StateColumnsOf(StressState state) {
-  const int index = static_cast<int>(state) - kFirstStressState;
-  assert(index >= 0 && index < 4);
-  return kStates[index];
-}
-
 bool StateByName(std::string_view name, StressState* state) {
   for (const StateName& known : kStateNames) {
     if (SameIgnoringCase(name, known.name)) {
@@ -71,17 +55,13 @@ bool StateByName(std::string_view name, StressState* state) {
 
 bool HypothesisByName(std::string_view name, Hypothesis* hypothesis) {
   for (int h = kFirstHypothesis; h <= kLastHypothesis; ++h) {
-    if (SameIgnoringCase(name, kHypothesisNames[h - kFirstHypothesis]) ||
+    if (SameIgnoringCase(name, HypothesisName(static_cast<Hypothesis>(h))) ||
         (name.size() == 1 && name[0] == static_cast<char>('0' + h))) {
       *hypothesis = static_cast<Hypothesis>(h);
       return true;
     }
   }
   return false;
-}
-
-const char* HypothesisName(Hypothesis hypothesis) {
-  return kHypothesisNames[static_cast<int>(hypothesis) - kFirstHypothesis];
 }
 
 }  // namespace vergleichsspannung

@@ -7,24 +7,10 @@
 #include <array>
 #include <string_view>
 
+#include "stress/state_components.h"
 #include "stress/workspace.h"
 
 namespace vergleichsspannung {
-
-// The most components a state takes: the spatial state's six.
-constexpr int kMaxStateComponents = 6;
-
-// One stress state as the command line reads and writes it.
-struct StateColumns {
-  StressState state;
-  int components;          // values a row of this state holds
-  int principal_stresses;  // 3 where the dialogue reports Sig3, else 2
-  std::array<const char*, kMaxStateComponents> component_names;  // SigXX, ...
-};
-
-// Returns the columns of `state`.
-// REQUIRES: `state` is one of the StressState values.
-const StateColumns& StateColumnsOf(StressState state);
 
 // Stores in *state the state `name` names: its English or German name
 // ("spatial", "raeumlich", "räumlich", ...) in any case, or its dialogue number
@@ -34,9 +20,6 @@ bool StateByName(std::string_view name, StressState* state);
 // Stores in *hypothesis the hypothesis `name` names: "GEH", "NH" or "SH" in
 // any case, or its dialogue number "1" to "3". Returns false otherwise.
 bool HypothesisByName(std::string_view name, Hypothesis* hypothesis);
-
-// Returns "GEH", "NH" or "SH".
-const char* HypothesisName(Hypothesis hypothesis);
 
 }  // namespace vergleichsspannung
 

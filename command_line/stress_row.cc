@@ -17,7 +17,7 @@ constexpr Hypothesis kHypotheses[] = {Hypothesis::GEH, Hypothesis::NH, Hypothesi
 
 StateResult ComputeState(StressState state, const double* components,
                          const HypothesisChoice& chosen) {
-  const StateColumns& columns = StateColumnsOf(state);
+  const StateComponents& columns = StateComponentsOf(state);
   StateResult result;
   result.state = state;
   result.chosen = chosen;

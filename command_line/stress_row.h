@@ -31,7 +31,7 @@ struct StateResult {
   HypothesisChoice chosen = kAllHypotheses;
 };
 
-// Computes the principal stresses of `components` (StateColumnsOf(state)
+// Computes the principal stresses of `components` (StateComponentsOf(state)
 // .components of them, in the dialogue's order) and SigV of each hypothesis
 // `chosen` names, exactly as the dialogue's report does for the same values.
 // Results beyond the double range come out as infinity.

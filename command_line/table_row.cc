@@ -24,7 +24,7 @@ std::string_view Trimmed(std::string_view field) {
 
 // Returns the result columns a row of `layout` has.
 int ResultColumns(const TableLayout& layout) {
-  return StateColumnsOf(layout.state).principal_stresses +
+  return StateComponentsOf(layout.state).principal_stresses +
          static_cast<int>(std::count(layout.chosen.begin(), layout.chosen.end(), true));
 }
 
@@ -57,7 +57,7 @@ bool ReadComponents(const TableLayout& layout, const std::vector<std::string_vie
                            {std::to_string(fields.size()), std::to_string(layout.width)});
     return false;
   }
-  const StateColumns& columns = StateColumnsOf(layout.state);
+  const StateComponents& columns = StateComponentsOf(layout.state);
   // An open column list ("2-") names as many fields as the row has from
   // there on: exactly the state's components, or the row is refused, so that
   // no field is read twice, read past or left out without a word.
@@ -84,7 +84,7 @@ bool ReadComponents(const TableLayout& layout, const std::vector<std::string_vie
 }
 
 void AppendResults(const TableLayout& layout, const StateResult& result, std::string* out) {
-  const int principal = StateColumnsOf(layout.state).principal_stresses;
+  const int principal = StateComponentsOf(layout.state).principal_stresses;
   for (int i = 0; i < principal; ++i) {
     AppendNumber(out, result.principal[static_cast<std::size_t>(i)], layout.digits);
     out->push_back(',');
@@ -139,8 +139,8 @@ void AppendHeader(const TableLayout& layout, const std::vector<std::string_view>
     }
     out->push_back(',');
   }
-  out->append(StateColumnsOf(layout.state).principal_stresses == 3 ? "Sig1,Sig2,Sig3"
-                                                                   : "Sig1,Sig2");
+  out->append(StateComponentsOf(layout.state).principal_stresses == 3 ? "Sig1,Sig2,Sig3"
+                                                                      : "Sig1,Sig2");
   for (int h = kFirstHypothesis; h <= kLastHypothesis; ++h) {
     if (!layout.chosen[static_cast<std::size_t>(h - kFirstHypothesis)]) continue;
     out->append(",SigV_");

@@ -37,15 +37,12 @@ struct MohrPicture {
 // to the plane and whose components give the two face points.
 bool IsInPlane(StressState state);
 
-// Returns the number of components `state` takes: 6, 3, 4 or 3.
-int ComponentCount(StressState state);
-
 // Fills the picture of `state` with `components` in the dialogue's order for
 // that state (SigXX, SigYY, SigZZ, TauXY, TauYZ, TauZX; SigXX, SigYY, TauXY;
 // SigRR, SigZZ, TauRZ, SigTE; SigXX, SigYY, TauXY). The principal stresses and
 // each SigV come from EquivalentStress exactly as the report computes them,
 // so they carry the report's digits.
-// REQUIRES: components.size() == ComponentCount(state).
+// REQUIRES: components.size() == StateComponentsOf(state).components.
 MohrPicture MakeMohrPicture(StressState state, const std::vector<double>& components,
                             const std::vector<Hypothesis>& hypotheses);
 

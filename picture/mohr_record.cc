@@ -2,35 +2,16 @@
 
 #include "picture/mohr_picture.h"
 #include "stress/hypotheses.h"
+#include "stress/state_components.h"
 
 namespace vergleichsspannung {
 
 namespace {
 
-struct StateNames {
-  const char* title;
-  const char* components[6];
-};
-
-// Indexed by StressState - 1; the component names are the dialogue's.
-const StateNames kStateNames[] = {
-    {"spatial state (räumlich)", {"SigXX", "SigYY", "SigZZ", "TauXY", "TauYZ", "TauZX"}},
-    {"plane state (Scheibe)", {"SigXX", "SigYY", "TauXY"}},
-    {"axisymmetric state (axialsymmetrisch)", {"SigRR", "SigZZ", "TauRZ", "SigTE"}},
-    {"plate state (Platte)", {"SigXX", "SigYY", "TauXY"}},
-};
-
-const char* HypothesisName(Hypothesis hypothesis) {
-  switch (hypothesis) {
-    case Hypothesis::GEH:
-      return "GEH";
-    case Hypothesis::NH:
-      return "NH";
-    case Hypothesis::SH:
-      return "SH";
-  }
-  return "";
-}
+// Names the state in the picture's title; indexed by StressState - kFirstStressState.
+constexpr const char* kStateTitles[] = {"spatial state (räumlich)", "plane state (Scheibe)",
+                                        "axisymmetric state (axialsymmetrisch)",
+                                        "plate state (Platte)"};
 
 // Returns a workspace holding `components` where the dialogue's entry puts
 // them: the plate's replies land in StressValues and PlateValues alike.
@@ -52,28 +33,15 @@ bool IsInPlane(StressState state) {
   return state == StressState::Plane || state == StressState::Plate;
 }
 
-int ComponentCount(StressState state) {
-  switch (state) {
-    case StressState::Spatial:
-      return 6;
-    case StressState::Axisymmetric:
-      return 4;
-    case StressState::Plane:
-    case StressState::Plate:
-      break;
-  }
-  return 3;
-}
-
 MohrPicture MakeMohrPicture(StressState state, const std::vector<double>& components,
                             const std::vector<Hypothesis>& hypotheses) {
-  assert(static_cast<int>(components.size()) == ComponentCount(state));
-  const StateNames& names = kStateNames[static_cast<int>(state) - kFirstStressState];
+  const StateComponents& names = StateComponentsOf(state);
+  assert(static_cast<int>(components.size()) == names.components);
   MohrPicture picture;
   picture.state = state;
-  picture.state_name = names.title;
+  picture.state_name = kStateTitles[static_cast<int>(state) - kFirstStressState];
   for (std::size_t i = 0; i < components.size(); ++i) {
-    picture.components.push_back({names.components[i], components[i]});
+    picture.components.push_back({names.component_names[i], components[i]});
   }
   // NH writes the principal stresses the report prints for NH and SH alike.
   Workspace workspace = WorkspaceOf(state, components);
