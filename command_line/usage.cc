@@ -15,7 +15,8 @@ std::string HelpText() {
       "Without arguments, starts the dialogue.\n"
       "\n");
   text += Translated(
-      "  -s, --state=STATE       spatial (raeumlich, 1): SigXX SigYY SigZZ TauXY TauYZ TauZX\n"
+      "  -s, --state=STATE       spatial (raeumlich, 1): SigXX SigYY SigZZ\n"
+      "                            TauXY TauYZ TauZX\n"
       "                          plane (scheibe, 2): SigXX SigYY TauXY\n"
       "                          axisymmetric (axialsym, 3): SigRR SigZZ TauRZ SigTE\n"
       "                          plate (platte, 4): SigXX SigYY TauXY\n"
