@@ -19,7 +19,13 @@ string(REPLACE "\n" ";" lines "${text}")
 set(out "")
 set(version "")
 set(item "")
-set(first_entry TRUE)
+# How many entries there are: the newest is stamped latest.
+set(entries_below 0)
+foreach(line IN LISTS lines)
+  if(line MATCHES "^## ${open}([^${close}]+)${close} - ([0-9-]+)")
+    math(EXPR entries_below "${entries_below} + 1")
+  endif()
+endforeach()
 set(in_comment FALSE)
 
 # Appends the item gathered so far, wrapped.
@@ -61,15 +67,16 @@ macro(flush_version)
     list(GET weekdays ${weekday} day_name)
     math(EXPR month_index "${m} - 1")
     list(GET months ${month_index} month_name)
-    # The newest entry is stamped with the time of the build (SOURCE_DATE_EPOCH
-    # in a release) when that falls on its day, so that it is newer than an
-    # entry of the same day before it.
-    set(time 00:00:00)
-    string(TIMESTAMP today "%Y-%m-%d" UTC)
-    if(first_entry AND today STREQUAL date)
-      string(TIMESTAMP time "%H:%M:%S" UTC)
+    # Entries of one day keep their order, whatever day the package is built
+    # on: each is a second later than the one below it, counted from midnight
+    # (the oldest entry at 00:00:01). Debian's tools take an entry no newer
+    # than the one below it for a mistake.
+    if(entries_below LESS 10)
+      set(time 00:00:0${entries_below})
+    else()
+      set(time 00:00:${entries_below})
     endif()
-    set(first_entry FALSE)
+    math(EXPR entries_below "${entries_below} - 1")
     string(APPEND out "\n -- ${MAINTAINER}  ${day_name}, ${CMAKE_MATCH_3} ${month_name} ${y} ${time} +0000\n")
   endif()
 endmacro()
