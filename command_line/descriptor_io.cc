@@ -6,6 +6,7 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <sys/stat.h>
 #else
 #include <unistd.h>
 #endif
@@ -22,12 +23,23 @@ int OpenForReading(const char* path, int* error) {
   return fd;
 }
 
-void CloseDescriptor(int fd) {
+int OpenForWriting(const char* path, int* error) {
 #ifdef _WIN32
-  _close(fd);
+  const int fd = _open(path, _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, _S_IREAD | _S_IWRITE);
 #else
-  ::close(fd);
+  const int fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
 #endif
+  if (fd < 0) *error = errno;
+  return fd;
+}
+
+int CloseDescriptor(int fd) {
+#ifdef _WIN32
+  const int closed = _close(fd);
+#else
+  const int closed = ::close(fd);
+#endif
+  return closed == 0 ? 0 : errno;
 }
 
 void UseBinaryStandardStreams() {

@@ -14,8 +14,13 @@ constexpr int kStandardError = 2;
 // with the cause in *error (an errno value).
 int OpenForReading(const char* path, int* error);
 
-// Closes `fd`.
-void CloseDescriptor(int fd);
+// Creates `path`, or empties it where it exists, for writing in binary mode.
+// Returns the descriptor, or -1 with the cause in *error (an errno value).
+int OpenForWriting(const char* path, int* error);
+
+// Closes `fd`. Returns 0, or the errno value of the failure: for a file
+// written, a sign that what was written may not have reached it.
+int CloseDescriptor(int fd);
 
 // Puts standard input and output into binary mode, where that differs (Windows).
 void UseBinaryStandardStreams();

@@ -53,14 +53,6 @@ MohrPicture MakeMohrPicture(StressState state, const std::vector<double>& compon
 // aside) gets the title, the values and a note instead of circles.
 std::string MohrSvg(const MohrPicture& picture);
 
-// Writes `svg` byte for byte to the file `path` (created or replaced), or to
-// standard output when `path` is "-" (in the mode the program keeps it in: a
-// Windows console's text mode writes CR LF). Returns true when every byte was written
-// and the file closed (standard output flushed); otherwise false, with the
-// system's reason in *reason, and a file left behind may be incomplete.
-// REQUIRES: reason != nullptr.
-bool WriteMohrSvg(const std::string& path, const std::string& svg, std::string* reason);
-
 }  // namespace vergleichsspannung
 
 #endif  // VERGLEICHSSPANNUNG_PICTURE_MOHR_PICTURE_H_
