@@ -69,8 +69,10 @@ void CheckWord(std::string_view word) {
   double quick = 0, prompt = 0;
   const bool taken =
       vergleichsspannung::ReadStressField(word, &quick) == vergleichsspannung::FieldRefusal::kNone;
-  if (taken != vergleichsspannung::ParseStressValue(word, &prompt) ||
-      (taken && std::memcmp(&quick, &prompt, sizeof quick) != 0)) {
+  // A prompt refuses a word over kMaxWordLength bytes before it reads it.
+  const bool at_prompt = word.size() <= vergleichsspannung::kMaxWordLength &&
+                         vergleichsspannung::ParseStressValue(word, &prompt);
+  if (taken != at_prompt || (taken && std::memcmp(&quick, &prompt, sizeof quick) != 0)) {
     std::fprintf(stderr, "\"%.*s\" read otherwise than at a prompt\n",
                  static_cast<int>(word.size()), word.data());
     std::abort();

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <string>
 
 #include "console/messages.h"
 #include "console/number_word.h"
@@ -103,6 +104,7 @@ FieldRefusal ReadStressField(std::string_view word, double* stress) {
   // prompts take the word too (from_chars knows no hexadecimal in this format, and "inf" and "nan"
   // are not finite). Everything else -- a decimal comma, a plus sign, a number too small for a
   // double, a refusal -- goes to the prompts' own reading, which decides.
+  if (word.size() > kMaxWordLength) return FieldRefusal::kTooLong;
   if (ReadPlainDecimal(word, stress)) return FieldRefusal::kNone;
   double value;
   const std::from_chars_result read =
@@ -116,7 +118,7 @@ FieldRefusal ReadStressField(std::string_view word, double* stress) {
   return IsDecimal(word) ? FieldRefusal::kBeyondRange : FieldRefusal::kNotANumber;
 }
 
-const char* RefusalReason(FieldRefusal refusal) {
+std::string RefusalReason(FieldRefusal refusal) {
   switch (refusal) {
     case FieldRefusal::kNotANumber:
       return Translated("not a decimal number");
@@ -124,6 +126,8 @@ const char* RefusalReason(FieldRefusal refusal) {
       return Translated("not a finite number");
     case FieldRefusal::kBeyondRange:
       return Translated("beyond the range of a double");
+    case FieldRefusal::kTooLong:
+      return FillIn(Translated("longer than %s bytes"), {std::to_string(kMaxWordLength)});
     case FieldRefusal::kNone:
       break;
   }

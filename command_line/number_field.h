@@ -3,6 +3,7 @@
 #ifndef VERGLEICHSSPANNUNG_COMMAND_LINE_NUMBER_FIELD_H_
 #define VERGLEICHSSPANNUNG_COMMAND_LINE_NUMBER_FIELD_H_
 
+#include <string>
 #include <string_view>
 
 namespace vergleichsspannung {
@@ -13,6 +14,7 @@ enum class FieldRefusal {
   kNotANumber,   // "x", "3x", "−80" (a typographic minus)
   kNotFinite,    // "nan", "inf", "-Infinity"
   kBeyondRange,  // "1e999": a decimal number beyond the double range
+  kTooLong,      // a word of more than kMaxWordLength bytes, as the prompts refuse it
 };
 
 // Stores in *stress the value `word` spells, exactly as ParseStressValue reads
@@ -24,7 +26,7 @@ FieldRefusal ReadStressField(std::string_view word, double* stress);
 // Returns the reason of `refusal` in the user's language, as the end of a
 // refusal line: "not a decimal number".
 // REQUIRES: refusal != FieldRefusal::kNone.
-const char* RefusalReason(FieldRefusal refusal);
+std::string RefusalReason(FieldRefusal refusal);
 
 }  // namespace vergleichsspannung
 

@@ -14,14 +14,11 @@
 #include <string_view>
 #include <vector>
 
+#include "console/number_word.h"
 #include "console/terminal/byte_stream.h"
 #include "console/terminal/input.h"
 
 namespace vergleichsspannung {
-
-// The longest word a number read keeps; a longer word is refused whole, so
-// input of any length is read in bounded memory.
-constexpr std::size_t kMaxWordLength = 128;
 
 // The key code ReadKey gives for a byte that belongs to an escape sequence
 // (an arrow or function key, its ESC included): no command takes it.

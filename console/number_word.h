@@ -8,9 +8,15 @@
 #error "a header of the text layer, included from a layer below it"
 #endif
 
+#include <cstddef>
 #include <string_view>
 
 namespace vergleichsspannung {
+
+// The longest number word a prompt takes; a longer word is refused whole, so
+// input of any length is read in bounded memory, and a table's field by the
+// same rule.
+constexpr std::size_t kMaxWordLength = 128;
 
 // Stores in *number the whole number `word` spells: an optional sign and
 // decimal digits, within the range of int. Returns false for anything else
