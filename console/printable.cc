@@ -51,7 +51,8 @@ constexpr Range kHidden[] = {
     {0xe0000, 0xe0fff},  // tags and variation selectors supplement
 };
 
-// Returns true for a character that is written as an escape.
+}  // namespace
+
 bool IsHidden(char32_t c) {
   if ((c & 0xfffe) == 0xfffe) return true;  // the last two code points of every plane
   for (const Range& range : kHidden) {
@@ -60,6 +61,8 @@ bool IsHidden(char32_t c) {
   }
   return false;
 }
+
+namespace {
 
 void AppendEscape(const char* format, unsigned value, std::string* out) {
   char escape[16];

@@ -14,6 +14,11 @@
 
 namespace vergleichsspannung {
 
+// Returns true for an invisible character that Printable writes as an escape
+// (a format or bidirectional control, a separator, a noncharacter): terminals
+// disagree on how many columns it takes, so none should be counted on.
+bool IsHidden(char32_t c);
+
 // Returns `text` with every character a terminal would act on or not show
 // written as an escape: each byte of an invalid UTF-8 sequence (overlong,
 // surrogate, beyond U+10FFFF, truncated, stray) and each C0 control or DEL as

@@ -2,6 +2,8 @@
 
 #include <wchar.h>
 
+#include "console/printable.h"
+
 namespace vergleichsspannung {
 
 namespace {
@@ -62,6 +64,7 @@ std::string Utf8Of(std::u32string_view text) {
 
 int ColumnsOf(char32_t c) {
   if (c >= 0x20 && c < 0x7f) return 1;
+  if (IsHidden(c)) return 0;  // shown as U+FFFD, wherever a terminal would put it
   const int columns = wcwidth(static_cast<wchar_t>(c));
   return columns > 0 ? columns : 0;
 }
